@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/TimerDB.h"
+#include "core/TimerRecord.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// A monotonic clock in whole milliseconds. The program reads steady_clock; tests
+// set the time by hand.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::int64_t nowMs() const = 0;
+};
+
+class SteadyClock final : public Clock {
+public:
+    std::int64_t nowMs() const override;
+};
+
+// The 100 ms tick. The engine switches it on and off; whoever owns it calls
+// CountdownEngine::MainTimerTimer on every tick.
+class TickSource {
+public:
+    virtual ~TickSource() = default;
+    virtual void setEnabled(bool on) = 0;
+    virtual bool isEnabled() const = 0;
+};
+
+// What the engine asks the main window to do. None of these may wait.
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+    // Builds the display text from the engine's time left and shows it.
+    virtual void UpdateTimerDisplay() = 0;
+    // Shows a text in the LED alone (the flashing display).
+    virtual void setLedText(const std::string& text) = 0;
+    virtual void DoSound(const std::string& sound) = 0;
+    virtual void Announce(int shortForm, TTimeHMS time) = 0;
+};
+
+// "hh:mm:ss", two digits at least per field.
+std::string formatTime(const TTimeHMS& t);
+
+// The countdown of the table's current row, stepped by a 100 ms tick and timed
+// by the clock: each tick that finds a new whole second elapsed takes exactly one
+// second off, chooses at most one action, and at zero loops or starts flashing.
+class CountdownEngine {
+public:
+    static constexpr const char* kBlankText = "        ";
+
+    CountdownEngine(const TimerDB& table, EngineHost& host, const Clock& clock, TickSource& tick);
+
+    // Time left and start value from the current row's StartTime; display refreshed.
+    void loadTimer();
+    void beginRun();
+    void endRun();
+    // Time left back to the start value; the run state is left alone.
+    void reset();
+    // The tick handler.
+    void MainTimerTimer();
+
+    bool running() const { return running_; }
+    bool expired() const { return expired_; }
+    bool flashPhase() const { return flashPhase_; }
+    const TTimeHMS& timeLeft() const { return timeLeft_; }
+    const TTimeHMS& startValue() const { return startValue_; }
+    const std::string& displayText() const { return displayText_; }
+    void setDisplayText(std::string text) { displayText_ = std::move(text); }
+    std::int64_t secondsCounted() const { return secondsCounted_; }
+
+private:
+    void step();
+    void expire(const TimerRecord& r);
+    void chooseAction(const TimerRecord& r);
+    void perform(std::int32_t action, std::int32_t period, const std::string* filename);
+
+    const TimerDB& table_;
+    EngineHost& host_;
+    const Clock& clock_;
+    TickSource& tick_;
+
+    bool running_ = false;
+    bool expired_ = false;
+    bool flashPhase_ = true;
+    TTimeHMS timeLeft_{};
+    TTimeHMS startValue_{};
+    std::string displayText_ = "00:00:00";
+    std::int64_t runStartMs_ = 0;
+    std::int64_t secondsCounted_ = 0;
+};
+
+} // namespace qv

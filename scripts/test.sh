@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds Quorvantel with warnings as errors and runs every test, then builds it
+# again with AddressSanitizer and UndefinedBehaviorSanitizer and runs them again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+bash scripts/deps.sh
+
+jobs=$(nproc)
+source scripts/services.sh
+qv_services_start
+
+run_suite() {
+    local dir=$1; shift
+    cmake -S "$root" -B "$dir" -DQV_WERROR=ON "$@"
+    cmake --build "$dir" -j"$jobs"
+    (cd "$dir" && ctest --output-on-failure -j"$jobs" --timeout 600)
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF
+echo "All tests passed, plain and under the sanitizers."
