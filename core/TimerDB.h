@@ -23,6 +23,9 @@ struct FieldDef {
     // Every attribute of the column's declaration in the order the file had them,
     // "attrname" and "fieldtype" included; empty for columns the program defined.
     std::vector<std::pair<std::string, std::string>> attributes;
+    // Raw inner XML of a declaration that has child elements (a nested table);
+    // such a column's row values are child elements of the row, kept as raw XML.
+    std::string content;
 };
 
 // Row state bits of the change log.
