@@ -1,5 +1,6 @@
 #include "core/CountdownEngine.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace qv {
@@ -31,7 +32,9 @@ CountdownEngine::CountdownEngine(const TimerDB& table, EngineHost& host, const C
 
 void CountdownEngine::loadTimer() {
     const TimerRecord* r = table_.current();
-    startValue_ = splitTime(r ? r->StartTime : 0);
+    // A negative start time can only come from an edited file; it loads as zero
+    // so that the display never shows a time below zero.
+    startValue_ = splitTime(r ? std::max<std::int32_t>(r->StartTime, 0) : 0);
     timeLeft_ = startValue_;
     host_.UpdateTimerDisplay();
 }
@@ -106,10 +109,17 @@ void CountdownEngine::step() {
 void CountdownEngine::expire(const TimerRecord& r) {
     host_.UpdateTimerDisplay();
     switch (r.TimerExpAction) {
-    case PlayFanfare: host_.DoSound(std::string(kSoundFanfare)); break;
-    case PlayLongBeep: host_.DoSound(std::string(kSoundLongBeep)); break;
-    case PlayCustomExpirySound: host_.DoSound(r.TimerExpFilename); break;
-    default: break;
+    case PlayFanfare:
+        host_.DoSound(std::string(kSoundFanfare));
+        break;
+    case PlayLongBeep:
+        host_.DoSound(std::string(kSoundLongBeep));
+        break;
+    case PlayCustomExpirySound:
+        host_.DoSound(r.TimerExpFilename);
+        break;
+    default:
+        break;
     }
     // A loop over a start value of zero would expire on every step: it flashes instead.
     if (r.TimerLoop && toSeconds(startValue_) > 0) {
@@ -139,14 +149,21 @@ void CountdownEngine::chooseAction(const TimerRecord& r) {
 void CountdownEngine::perform(std::int32_t action, std::int32_t period,
                               const std::string* filename) {
     switch (action) {
-    case AnnounceTimeLeft: host_.Announce(period <= 2 ? 1 : 0, timeLeft_); break;
-    case PlayBeep: host_.DoSound(std::string(kSoundBeep)); break;
-    case PlayTick: host_.DoSound(std::string(kSoundTick)); break;
+    case AnnounceTimeLeft:
+        host_.Announce(period <= 2 ? 1 : 0, timeLeft_);
+        break;
+    case PlayBeep:
+        host_.DoSound(std::string(kSoundBeep));
+        break;
+    case PlayTick:
+        host_.DoSound(std::string(kSoundTick));
+        break;
     case PlayCustomSound:
         if (filename)
             host_.DoSound(*filename);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
