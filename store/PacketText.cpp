@@ -1,0 +1,253 @@
+#include "store/PacketText.h"
+
+#include <array>
+
+namespace qv::packet {
+namespace {
+
+// Length of the well-formed UTF-8 sequence at p (at most n bytes), 0 if none.
+std::size_t decodeUtf8(const unsigned char* p, std::size_t n, char32_t* cp) {
+    const unsigned char b0 = p[0];
+    if (b0 < 0x80) {
+        *cp = b0;
+        return 1;
+    }
+    std::size_t len = 0;
+    char32_t min = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        *cp = b0 & 0x1Fu;
+        min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        *cp = b0 & 0x0Fu;
+        min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        *cp = b0 & 0x07u;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (n < len)
+        return 0;
+    for (std::size_t i = 1; i < len; ++i) {
+        if ((p[i] & 0xC0u) != 0x80u)
+            return 0;
+        *cp = (*cp << 6) | (p[i] & 0x3Fu);
+    }
+    if (*cp < min || *cp > 0x10FFFF || (*cp >= 0xD800 && *cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool isUtf8Name(QByteArrayView enc) {
+    return enc.compare("utf-8", Qt::CaseInsensitive) == 0 ||
+           enc.compare("utf8", Qt::CaseInsensitive) == 0;
+}
+
+bool isSingleByteName(QByteArrayView enc) {
+    for (const char* n : {"windows-1252", "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1", "latin1",
+                          "latin-1", "l1", "us-ascii", "ascii"})
+        if (enc.compare(n, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString badByteError(const QByteArray& bytes, qsizetype offset, const QString& what) {
+    const QByteArrayView before(bytes.constData(), offset);
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    return positionedError(before.count('\n') + 1, offset - lineStart + 1, what);
+}
+
+} // namespace
+
+qsizetype invalidUtf8Offset(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto n = static_cast<std::size_t>(bytes.size());
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < n) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t len = decodeUtf8(p + i, n - i, &cp);
+        if (len == 0)
+            return static_cast<qsizetype>(i);
+        i += len;
+    }
+    return -1;
+}
+
+QString decodeWindows1252(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *d++ = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+QByteArray declaredEncoding(QByteArrayView bytes) {
+    if (!bytes.startsWith("<?xml") || bytes.size() < 6)
+        return {};
+    const char sixth = bytes[5];
+    if (sixth != ' ' && sixth != '\t' && sixth != '\r' && sixth != '\n')
+        return {};
+    const qsizetype end = bytes.first(std::min<qsizetype>(bytes.size(), 1024)).indexOf("?>");
+    if (end < 0)
+        return {};
+    const QByteArrayView decl = bytes.first(end);
+    const qsizetype at = decl.indexOf("encoding");
+    if (at < 0)
+        return {};
+    qsizetype i = at + 8;
+    auto skipSpace = [&] {
+        while (i < decl.size() &&
+               (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n'))
+            ++i;
+    };
+    skipSpace();
+    if (i >= decl.size() || decl[i] != '=')
+        return {};
+    ++i;
+    skipSpace();
+    if (i >= decl.size() || (decl[i] != '"' && decl[i] != '\''))
+        return {};
+    const char quote = decl[i++];
+    const qsizetype close = decl.indexOf(quote, i);
+    if (close < 0)
+        return {};
+    return decl.sliced(i, close - i).toByteArray();
+}
+
+bool decodePacket(const QByteArray& bytes, QString* text, QString* error) {
+    auto decodeUtf8Checked = [&](qsizetype skip, const QString& what) {
+        const QByteArrayView body = QByteArrayView(bytes).sliced(skip);
+        const qsizetype bad = invalidUtf8Offset(body);
+        if (bad >= 0) {
+            *error = badByteError(bytes, skip + bad, what);
+            return false;
+        }
+        *text = QString::fromUtf8(body);
+        return true;
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decodeUtf8Checked(
+            3, QStringLiteral("The file starts with a UTF-8 mark but is not valid UTF-8."));
+    if (bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE")) {
+        *error = positionedError(1, 1, QStringLiteral("UTF-16 files are not supported."));
+        return false;
+    }
+    const QByteArray encoding = declaredEncoding(bytes);
+    if (encoding.isEmpty()) {
+        if (invalidUtf8Offset(bytes) < 0)
+            *text = QString::fromUtf8(bytes);
+        else
+            *text = decodeWindows1252(bytes);
+        return true;
+    }
+    if (isUtf8Name(encoding))
+        return decodeUtf8Checked(0,
+                                 QStringLiteral("The file declares UTF-8 but is not valid UTF-8."));
+    if (isSingleByteName(encoding)) {
+        *text = decodeWindows1252(bytes);
+        return true;
+    }
+    *error = positionedError(
+        1, 1,
+        QStringLiteral("The encoding \"%1\" is not supported.").arg(QString::fromLatin1(encoding)));
+    return false;
+}
+
+void appendEscaped(std::string& out, std::string_view utf8) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    std::size_t i = 0;
+    while (i < n) {
+        // Plain ASCII is by far the common case; copy it in runs.
+        std::size_t run = i;
+        while (run < n && p[run] >= 0x20 && p[run] < 0x80 && p[run] != '<' && p[run] != '>' &&
+               p[run] != '"' && p[run] != '&' && p[run] != '\'' && p[run] != '\\')
+            ++run;
+        out.append(utf8.data() + i, run - i);
+        i = run;
+        if (i >= n)
+            break;
+        char32_t cp = 0;
+        std::size_t len = decodeUtf8(p + i, n - i, &cp);
+        if (len == 0) {
+            cp = 0xFFFD;
+            len = 1;
+        }
+        i += len;
+        switch (cp) {
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        case '\r':
+            out += "&#013;";
+            break;
+        case '\n':
+            out += "&#010;";
+            break;
+        case '\t':
+            out += "&#009;";
+            break;
+        case '\\':
+            out += "&#092;";
+            break;
+        default:
+            if (cp < 0x20 || cp == 0xFFFE || cp == 0xFFFF)
+                cp = 0xFFFD;
+            appendUtf8(out, cp);
+        }
+    }
+}
+
+QString positionedError(qint64 line, qint64 column, const QString& what) {
+    return QStringLiteral("Error in the timer file at line %1, column %2: %3")
+        .arg(line)
+        .arg(column)
+        .arg(what);
+}
+
+} // namespace qv::packet
