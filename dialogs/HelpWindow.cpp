@@ -1,0 +1,230 @@
+#include "dialogs/HelpWindow.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace qv {
+namespace {
+
+QPointer<HelpWindow>& current() {
+    static QPointer<HelpWindow> window;
+    return window;
+}
+
+QString& overrideDirectory() {
+    static QString dir;
+    return dir;
+}
+
+const QString kIndexPage = QStringLiteral("index.html");
+
+} // namespace
+
+const QList<HelpWindow::Page>& HelpWindow::pages() {
+    static const QList<Page> list = {
+        {QStringLiteral("index.html"), QStringLiteral("Contents")},
+        {QStringLiteral("main-window.html"), QStringLiteral("The main window and the keyboard")},
+        {QStringLiteral("settings.html"), QStringLiteral("Timer settings")},
+        {QStringLiteral("rules.html"), QStringLiteral("Rules and announcements")},
+        {QStringLiteral("preferences.html"), QStringLiteral("Preferences")},
+        {QStringLiteral("files.html"),
+         QStringLiteral("Where your timers and preferences are kept")},
+    };
+    return list;
+}
+
+void HelpWindow::setHelpDirectory(const QString& dir) {
+    overrideDirectory() = dir;
+}
+
+QString HelpWindow::helpDirectory() {
+    if (!overrideDirectory().isEmpty())
+        return overrideDirectory();
+    const QString fromEnv = qEnvironmentVariable("QV_HELP_DIR");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+#ifdef QV_HELP_SOURCE_DIR
+    // A build run from its build folder has no help beside it; the pages it
+    // was built from serve instead.
+    if (!QFileInfo(besideProgram).isDir() && QFileInfo(QStringLiteral(QV_HELP_SOURCE_DIR)).isDir())
+        return QStringLiteral(QV_HELP_SOURCE_DIR);
+#endif
+    return besideProgram;
+}
+
+QString HelpWindow::pageForTopic(int topic) {
+    switch (topic) {
+    case SettingsTopic:
+        return QStringLiteral("settings.html");
+    case PreferencesTopic:
+        return QStringLiteral("preferences.html");
+    default:
+        return kIndexPage;
+    }
+}
+
+HelpWindow* HelpWindow::instance() {
+    return current().data();
+}
+
+void HelpWindow::showTopic(QWidget* parent, int topic) {
+    QWidget* owner = parent ? parent->window() : nullptr;
+    HelpWindow* window = current().data();
+    if (!window) {
+        window = new HelpWindow(owner);
+        current() = window;
+    } else if (owner && window->parentWidget() != owner) {
+        // Moving the window under the asking window keeps it usable while
+        // that window is modal.
+        const QRect where = window->geometry();
+        window->setParent(owner, Qt::Window);
+        window->setGeometry(where);
+    }
+    window->openTopic(topic);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Quorvantel Help"));
+    resize(780, 560);
+
+    m_contents = new QListWidget;
+    m_contents->setObjectName(QStringLiteral("HelpContents"));
+    for (const Page& page : pages()) {
+        auto* item = new QListWidgetItem(page.title, m_contents);
+        item->setData(Qt::UserRole, page.file);
+    }
+    m_browser = new QTextBrowser;
+    m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    // Links are followed here, so that a page that is missing gets a message
+    // instead of a blank view, and web addresses go to the user's browser.
+    m_browser->setOpenLinks(false);
+
+    auto* back = new QPushButton(QStringLiteral("Back"));
+    auto* forward = new QPushButton(QStringLiteral("Forward"));
+    auto* home = new QPushButton(QStringLiteral("Contents"));
+    back->setEnabled(false);
+    forward->setEnabled(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addWidget(forward);
+    buttons->addWidget(home);
+    buttons->addStretch();
+
+    auto* splitter = new QSplitter;
+    splitter->addWidget(m_contents);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 560});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(splitter, 1);
+
+    connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(home, &QPushButton::clicked, this, [this] { openPage(kIndexPage); });
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::pageChanged);
+    connect(m_contents, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { openPage(item->data(Qt::UserRole).toString()); });
+    connect(m_contents, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { openPage(item->data(Qt::UserRole).toString()); });
+    connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        const QUrl target = m_browser->source().resolved(link);
+        if (!target.isLocalFile()) {
+            QDesktopServices::openUrl(target);
+            return;
+        }
+        const QFileInfo file(target.toLocalFile());
+        if (!file.isFile()) {
+            showMessage(QStringLiteral("This help page is missing."),
+                        QStringLiteral("The page \"%1\" was not found in the help folder \"%2\".")
+                            .arg(file.fileName(), file.absolutePath()));
+            return;
+        }
+        m_browser->setSource(target);
+    });
+}
+
+void HelpWindow::openTopic(int topic) {
+    openPage(pageForTopic(topic));
+}
+
+void HelpWindow::openPage(const QString& file) {
+    const QString dir = helpDirectory();
+    if (!QFileInfo(dir).isDir()) {
+        showMessage(QStringLiteral("The help pages were not found."),
+                    QStringLiteral("Quorvantel looks for its help in the folder \"%1\", and that "
+                                   "folder does not exist. Reinstalling Quorvantel puts the help "
+                                   "pages back in place.")
+                        .arg(QDir::toNativeSeparators(dir)));
+        return;
+    }
+    const QString path = QDir(dir).filePath(file);
+    if (!QFileInfo(path).isFile()) {
+        showMessage(QStringLiteral("This help page is missing."),
+                    QStringLiteral("The page \"%1\" was not found in the help folder \"%2\".")
+                        .arg(file, QDir::toNativeSeparators(dir)));
+        return;
+    }
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (m_browser->source().adjusted(QUrl::RemoveFragment) == url) {
+        // Asking for the page already loaded does not load it again, and a
+        // message may have taken its place since.
+        m_browser->reload();
+        m_browser->verticalScrollBar()->setValue(0);
+        pageChanged();
+        return;
+    }
+    m_browser->setSource(url);
+}
+
+void HelpWindow::showMessage(const QString& heading, const QString& detail) {
+    m_current.clear();
+    // Leaves the page history alone, so Back returns to the last good page.
+    m_browser->setHtml(QStringLiteral("<h2>%1</h2><p>%2</p>")
+                           .arg(heading.toHtmlEscaped(), detail.toHtmlEscaped()));
+    selectInContents(QString());
+    setWindowTitle(QStringLiteral("Quorvantel Help"));
+}
+
+void HelpWindow::pageChanged() {
+    const QUrl source = m_browser->source();
+    m_current = source.isLocalFile() ? QFileInfo(source.toLocalFile()).fileName() : QString();
+    selectInContents(m_current);
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Quorvantel Help")
+                                   : QStringLiteral("Quorvantel Help - ") + title);
+}
+
+void HelpWindow::selectInContents(const QString& file) {
+    const QSignalBlocker block(m_contents);
+    m_contents->clearSelection();
+    m_contents->setCurrentItem(nullptr);
+    for (int i = 0; i < m_contents->count(); ++i) {
+        if (m_contents->item(i)->data(Qt::UserRole).toString() == file) {
+            m_contents->setCurrentRow(i);
+            break;
+        }
+    }
+}
+
+} // namespace qv
