@@ -1,0 +1,288 @@
+#include "widgets/TLMDLEDLabel.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+
+namespace qv {
+namespace {
+
+// Colours are plain RGB values; two colours that show the same are equal.
+QColor opaque(const QColor& c) {
+    return QColor::fromRgb(c.rgb() | 0xFF000000u);
+}
+
+TLMDLED normalised(TLMDLED led) {
+    led.Horzsize = std::clamp(led.Horzsize, 0, 255);
+    led.Vertsize = std::clamp(led.Vertsize, 0, 255);
+    led.Thickness = std::clamp(led.Thickness, 0, 255);
+    led.ActiveColor = opaque(led.ActiveColor);
+    led.InActiveColor = opaque(led.InActiveColor);
+    return led;
+}
+
+TLMDBevel normalised(TLMDBevel b) {
+    b.WidthOuter = std::max(b.WidthOuter, 0);
+    b.LightColor = opaque(b.LightColor);
+    b.ShadowColor = opaque(b.ShadowColor);
+    b.BorderColor = opaque(b.BorderColor);
+    return b;
+}
+
+// Widget sizes are limited; a caption of a million characters must not
+// overflow the arithmetic on the way there.
+int clampSize(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, QWIDGETSIZE_MAX));
+}
+
+} // namespace
+
+int TLMDBevel::width() const {
+    return StyleOuter == bvNone ? 0 : std::max(WidthOuter, 0);
+}
+
+TLMDLEDLabel::TLMDLEDLabel(QWidget* parent) : QWidget(parent) {
+    // Every pixel is painted by us, from one off-screen image.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_geometry = computeLedGeometry(m_led.Horzsize, m_led.Vertsize, m_led.Thickness);
+    m_textSize = measureLedText(m_caption);
+}
+
+void TLMDLEDLabel::setCaption(const QString& text) {
+    if (text == m_caption)
+        return;
+    m_caption = text;
+    m_textSize = measureLedText(m_caption);
+    relayout();
+    refresh();
+}
+
+void TLMDLEDLabel::setLED(const TLMDLED& led) {
+    applyLED(normalised(led));
+}
+
+void TLMDLEDLabel::setHorzsize(int v) {
+    TLMDLED next = m_led;
+    next.Horzsize = v;
+    setLED(next);
+}
+
+void TLMDLEDLabel::setVertsize(int v) {
+    TLMDLED next = m_led;
+    next.Vertsize = v;
+    setLED(next);
+}
+
+void TLMDLEDLabel::setThickness(int v) {
+    TLMDLED next = m_led;
+    next.Thickness = v;
+    setLED(next);
+}
+
+void TLMDLEDLabel::setActiveColor(const QColor& c) {
+    TLMDLED next = m_led;
+    next.ActiveColor = c;
+    setLED(next);
+}
+
+void TLMDLEDLabel::setInActiveColor(const QColor& c) {
+    TLMDLED next = m_led;
+    next.InActiveColor = c;
+    setLED(next);
+}
+
+void TLMDLEDLabel::setDisabledDigits(bool on) {
+    TLMDLED next = m_led;
+    next.DisabledDigits = on;
+    setLED(next);
+}
+
+void TLMDLEDLabel::applyLED(const TLMDLED& next) {
+    if (next == m_led)
+        return;
+    const bool shape = next.Horzsize != m_led.Horzsize || next.Vertsize != m_led.Vertsize ||
+                       next.Thickness != m_led.Thickness;
+    const bool unlit = next.InActiveColor != m_led.InActiveColor;
+    m_led = next;
+    changed(shape ? Change::Shape : unlit ? Change::UnlitColours : Change::Paint);
+}
+
+void TLMDLEDLabel::changed(Change what) {
+    if (what == Change::Shape) {
+        m_geometry = computeLedGeometry(m_led.Horzsize, m_led.Vertsize, m_led.Thickness);
+        relayout();
+    }
+    if (what != Change::Paint)
+        m_cellStale = true;
+    refresh();
+}
+
+void TLMDLEDLabel::setAutoSize(bool on) {
+    if (on == m_autoSize)
+        return;
+    m_autoSize = on;
+    relayout();
+}
+
+void TLMDLEDLabel::setColor(const QColor& c) {
+    const QColor next = opaque(c);
+    if (next == m_color)
+        return;
+    m_color = next;
+    changed(Change::UnlitColours);
+}
+
+void TLMDLEDLabel::setBevel(const TLMDBevel& b) {
+    const TLMDBevel next = normalised(b);
+    if (next == m_bevel)
+        return;
+    m_bevel = next;
+    relayout();
+    refresh();
+}
+
+QSize TLMDLEDLabel::sizeHint() const {
+    const std::int64_t e = m_bevel.width();
+    const std::int64_t w = std::int64_t(m_textSize.columns) * m_geometry.cellWidth + 2 * e + 1;
+    const std::int64_t h = std::int64_t(m_textSize.lines) * m_geometry.cellHeight + 2 * e;
+    return QSize(clampSize(w), clampSize(h));
+}
+
+void TLMDLEDLabel::relayout() {
+    updateGeometry();
+    if (m_autoSize && size() != sizeHint())
+        resize(sizeHint());
+}
+
+// The display is opaque and drawn in one copy, so it is repainted at once
+// rather than at the window's next paint cycle.
+void TLMDLEDLabel::refresh() {
+    if (isVisible())
+        repaint();
+}
+
+void TLMDLEDLabel::ensureCellImage() const {
+    const QRgb inactive = m_led.InActiveColor.rgb();
+    const QRgb background = m_color.rgb();
+    if (m_pattern.isNull() || inactive != m_patternInactive || background != m_patternBackground) {
+        m_pattern = QImage(8, 8, QImage::Format_RGB32);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                m_pattern.setPixel(x, y, (x + y) % 2 == 0 ? inactive : background);
+        m_patternInactive = inactive;
+        m_patternBackground = background;
+        ++m_patternBuilds;
+        m_cellStale = true;
+    }
+    if (!m_cellStale && !m_cellImage.isNull())
+        return;
+    m_cellStale = false;
+    if (m_geometry.cellWidth <= 0 || m_geometry.cellHeight <= 0) {
+        m_cellImage = QImage();
+        return;
+    }
+    m_cellImage = QImage(m_geometry.cellWidth, m_geometry.cellHeight, QImage::Format_RGB32);
+    m_cellImage.fill(m_color);
+    QPainter p(&m_cellImage);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(m_pattern)); // pattern origin at the cell's top-left corner
+    for (const QPolygon& outline : m_geometry.outlines)
+        if (!outline.isEmpty())
+            p.drawPolygon(outline);
+    ++m_cellBuilds;
+}
+
+void TLMDLEDLabel::drawBevel(QPainter& p) const {
+    const int w = m_bevel.width();
+    if (w <= 0)
+        return;
+    const QRect r = rect();
+    const int L = r.left();
+    const int Tp = r.top();
+    const int R = r.left() + r.width(); // just outside
+    const int B = r.top() + r.height();
+    const bool raised = m_bevel.StyleOuter == bvRaised;
+    const QColor light = raised ? m_bevel.ShadowColor : m_bevel.LightColor;
+    const QColor shadow = raised ? m_bevel.LightColor : m_bevel.ShadowColor;
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(light);
+    p.drawPolygon(QPolygon({QPoint(L, B), QPoint(L + w, B - 1 - w), QPoint(R - w, B - 1 - w),
+                            QPoint(R - w, Tp + w), QPoint(R, Tp), QPoint(R, B)}));
+    p.setBrush(shadow);
+    p.drawPolygon(QPolygon({QPoint(L, B - 1), QPoint(L + w, B - 1 - w), QPoint(L + w, Tp + w),
+                            QPoint(R - w - 1, Tp + w), QPoint(R - 1, Tp), QPoint(L, Tp)}));
+    p.restore();
+}
+
+// Composes the part areaPart (in drawing-area coordinates) of the text into
+// frame, which has areaPart's size.
+void TLMDLEDLabel::composeArea(QImage& frame, const QRect& areaPart) const {
+    frame.fill(m_color);
+    ensureCellImage();
+    if (m_cellImage.isNull())
+        return;
+    const int cw = m_geometry.cellWidth;
+    const int ch = m_geometry.cellHeight;
+    const bool lit = isEnabled() || !m_led.DisabledDigits;
+
+    QPainter p(&frame);
+    p.translate(-areaPart.topLeft());
+    p.setPen(QPen(m_led.ActiveColor, 1));
+    p.setBrush(m_led.ActiveColor);
+    forEachLedCell(m_caption, [&](int line, int column, char32_t c) {
+        const QRect cell(column * cw, line * ch, cw, ch);
+        if (!cell.intersects(areaPart))
+            return;
+        p.drawImage(cell.topLeft(), m_cellImage);
+        if (!lit)
+            return;
+        const std::uint16_t mask = ledLitMask(c, m_geometry.horz, m_geometry.vert);
+        if (mask == 0)
+            return;
+        p.save();
+        p.translate(cell.topLeft());
+        for (int i = 0; i < kLedSegmentCount; ++i)
+            if (((mask >> i) & 1) != 0 && !m_geometry.outlines[i].isEmpty())
+                p.drawPolygon(m_geometry.outlines[i]);
+        p.restore();
+    });
+}
+
+void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
+    drawBevel(p);
+    const int e = m_bevel.width();
+    const QRect area = rect().adjusted(e, e, -e, -e);
+    if (area.isEmpty())
+        return;
+    const QRect part = area & clip;
+    if (part.isEmpty())
+        return;
+    if (m_frame.size() != part.size())
+        m_frame = QImage(part.size(), QImage::Format_RGB32);
+    if (m_frame.isNull())
+        return; // too large to allocate: leave it unpainted rather than fail
+    composeArea(m_frame, part.translated(-area.topLeft()));
+    p.drawImage(part.topLeft(), m_frame);
+}
+
+QImage TLMDLEDLabel::render() const {
+    QImage out(size(), QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    out.fill(m_color);
+    QPainter p(&out);
+    paintTo(p, out.rect());
+    return out;
+}
+
+void TLMDLEDLabel::paintEvent(QPaintEvent* event) {
+    ++m_paintCount;
+    QPainter p(this);
+    paintTo(p, event->rect());
+}
+
+} // namespace qv

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "widgets/LedGeometry.h"
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+namespace qv {
+
+// Segment settings of an LED display. Sizes are pixels, 0..255.
+struct TLMDLED {
+    int Horzsize = 9;
+    int Vertsize = 7;
+    int Thickness = 2;
+    QColor ActiveColor = QColor(0, 255, 0);
+    QColor InActiveColor = QColor(0, 128, 0);
+    // A disabled display shows no lit segments.
+    bool DisabledDigits = true;
+
+    bool operator==(const TLMDLED&) const = default;
+};
+
+// The frame around the display. Only the outer bevel is modelled; a style of
+// bvNone draws nothing and takes no room.
+struct TLMDBevel {
+    enum Style { bvNone, bvLowered, bvRaised };
+
+    Style StyleOuter = bvNone;
+    int WidthOuter = 1;
+    QColor LightColor = QColor(255, 255, 255);
+    QColor ShadowColor = QColor(128, 128, 128);
+    QColor BorderColor = QColor(192, 192, 192);
+
+    // Pixels the bevel takes on each side.
+    int width() const;
+    bool operator==(const TLMDBevel&) const = default;
+};
+
+using TLMDBevelStyle = TLMDBevel::Style;
+using enum TLMDBevel::Style;
+
+// A text shown as a row of segmented LED cells. Every cell shows all sixteen
+// segments: those the character needs in the active colour, the others as a dim
+// checkerboard. Each paint is composed off screen and copied in one go, so the
+// read-out never flickers; the unlit cell is cached and rebuilt only when a
+// setting that shapes it really changes.
+class TLMDLEDLabel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TLMDLEDLabel(QWidget* parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& text);
+
+    const TLMDLED& led() const { return m_led; }
+    void setLED(const TLMDLED& led);
+    void setHorzsize(int v);
+    void setVertsize(int v);
+    void setThickness(int v);
+    void setActiveColor(const QColor& c);
+    void setInActiveColor(const QColor& c);
+    void setDisabledDigits(bool on);
+
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool on);
+
+    QColor color() const { return m_color; }
+    void setColor(const QColor& c);
+
+    const TLMDBevel& bevel() const { return m_bevel; }
+    void setBevel(const TLMDBevel& b);
+
+    // The size the text needs: columns x (H + 5T) + 2E + 1 by lines x (2V + 7T) + 2E.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // The widget's pixels as a paint would show them, composed off screen.
+    QImage render() const;
+
+    // For tests and benchmarks: paints handled, and how often the cached
+    // unlit cell and the checkerboard were rebuilt.
+    int paintCount() const { return m_paintCount; }
+    int cellImageBuilds() const { return m_cellBuilds; }
+    int patternBuilds() const { return m_patternBuilds; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // What a change touches: the segment shapes (and so the unlit cell), the
+    // colours of the unlit cell, or only what is painted on top of it.
+    enum class Change { Shape, UnlitColours, Paint };
+
+    void applyLED(const TLMDLED& next);
+    void changed(Change what);
+    void relayout();
+    void refresh();
+    void ensureCellImage() const;
+    void paintTo(QPainter& p, const QRect& clip) const;
+    void drawBevel(QPainter& p) const;
+    void composeArea(QImage& frame, const QRect& areaPart) const;
+
+    QString m_caption;
+    TLMDLED m_led;
+    TLMDBevel m_bevel;
+    QColor m_color = QColor(0, 0, 0);
+    bool m_autoSize = false;
+    LedCellGeometry m_geometry;
+    LedTextSize m_textSize;
+
+    mutable QImage m_cellImage;
+    mutable bool m_cellStale = true;
+    mutable QImage m_pattern;
+    mutable QRgb m_patternInactive = 0;
+    mutable QRgb m_patternBackground = 0;
+    mutable QImage m_frame; // reused off-screen buffer
+    mutable int m_cellBuilds = 0;
+    mutable int m_patternBuilds = 0;
+    int m_paintCount = 0;
+};
+
+} // namespace qv
