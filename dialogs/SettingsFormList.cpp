@@ -1,0 +1,162 @@
+// The dialog's top row: switching the edited timer, adding, deleting and renaming.
+// The table, TimerNameCombo and the main window's TimerCombo change together, so
+// that one position means one timer in both lists.
+
+#include "core/Text.h"
+#include "core/TimerDB.h"
+#include "core/TimerRecord.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/TSettingsForm.h"
+#include "widgets/MessageBox.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <QStringList>
+
+namespace qv {
+namespace {
+
+const QString kNotFound = QStringLiteral("Fatal error, DB record not found!");
+
+std::string toStd(const QString& s) {
+    return s.toStdString();
+}
+
+} // namespace
+
+void TSettingsForm::TimerNameComboChange() {
+    SaveSettings();
+    if (!db_.locate(toStd(TimerNameCombo->currentText())))
+        MessageBox::error(this, kNotFound);
+    PopulateSettingsForm();
+    host_.setActiveTimerIndex(TimerNameCombo->currentIndex());
+}
+
+void TSettingsForm::insertSorted(QComboBox* combo, const QString& name, int* position) {
+    const std::string key = toStd(name);
+    int at = 0;
+    while (at < combo->count() && compareNames(toStd(combo->itemText(at)), key) <= 0)
+        ++at;
+    combo->insertItem(at, name);
+    *position = at;
+}
+
+// A name has to be visible in the lists: an empty or all-blank one is refused
+// the way a taken name is, with a beep and a box, and the user presses the
+// button again.
+bool TSettingsForm::acceptableName(const QString& name) {
+    if (!name.trimmed().isEmpty())
+        return true;
+    MessageBox::beep();
+    MessageBox::information(this, QStringLiteral("You need to give the timer a name - try again!"));
+    return false;
+}
+
+void TSettingsForm::NewButtonClick() {
+    // A table read from a file may already hold more than the limit.
+    if (db_.recordCount() >= kMaxTimers) {
+        MessageBox::information(
+            this,
+            QStringLiteral("You already have 100 timers defined, no more timers can be added!"));
+        return;
+    }
+    const auto typed = MessageBox::input(this, QStringLiteral("New timer"),
+                                         QStringLiteral("Enter the name of the new timer:"));
+    if (!typed)
+        return;
+    // The table keeps only the column's width of a name; the lists must hold
+    // exactly what the table holds, and the uniqueness test must see it too.
+    const QString name =
+        QString::fromStdString(cutToWidth(toStd(*typed), db_.textWidth(Column::Name)));
+    if (!acceptableName(name))
+        return;
+    if (db_.contains(toStd(name))) {
+        MessageBox::beep();
+        MessageBox::information(
+            this, QStringLiteral("You need to give the timer a unique name - try again!"));
+        db_.locate(toStd(TimerNameCombo->currentText()));
+        return;
+    }
+
+    TimerRecord record;
+    PopulateNewTimer(record);
+    record.Name = toStd(name);
+    std::string error;
+    if (!db_.insert(std::move(record), &error)) {
+        MessageBox::error(this, QString::fromStdString(error));
+        db_.locate(toStd(TimerNameCombo->currentText()));
+        return;
+    }
+
+    int position = 0;
+    insertSorted(TimerNameCombo, name, &position);
+    TimerNameCombo->setCurrentIndex(position);
+    if (QComboBox* hostCombo = host_.timerCombo()) {
+        const QSignalBlocker blocker(hostCombo);
+        int hostPosition = 0;
+        insertSorted(hostCombo, name, &hostPosition);
+        hostCombo->setCurrentIndex(hostPosition);
+    }
+    // Unsaved edits of the timer shown until now are dropped here on purpose.
+    PopulateSettingsForm();
+    host_.setActiveTimerIndex(position);
+}
+
+void TSettingsForm::DeleteButtonClick() {
+    const int count = db_.recordCount();
+    if (count < 1 || TimerNameCombo->currentIndex() < 0)
+        return;
+
+    if (count == 1) {
+        if (!MessageBox::confirm(this, QStringLiteral("You cannot delete this timer (there must "
+                                                      "always be at least\none timer defined), "
+                                                      "would you like to rename it?")))
+            return;
+        const auto typed = MessageBox::input(this, QStringLiteral("New timer name"),
+                                             QStringLiteral("Enter the new name of this timer:"));
+        if (!typed)
+            return;
+        const QString name =
+            QString::fromStdString(cutToWidth(toStd(*typed), db_.textWidth(Column::Name)));
+        if (!acceptableName(name))
+            return;
+        // Only the name changes; the other controls keep their unsaved edits
+        // until the next save.
+        TimerRecord record = *db_.current();
+        record.Name = toStd(name);
+        std::string error;
+        if (!db_.updateCurrent(std::move(record), &error)) {
+            MessageBox::error(this, QString::fromStdString(error));
+            return;
+        }
+        TimerNameCombo->setItemText(0, name);
+        TimerNameCombo->setCurrentIndex(0);
+        if (QComboBox* hostCombo = host_.timerCombo(); hostCombo && hostCombo->count() > 0) {
+            const QSignalBlocker blocker(hostCombo);
+            hostCombo->setItemText(0, name);
+            hostCombo->setCurrentIndex(0);
+        }
+        return;
+    }
+
+    if (!MessageBox::confirm(this, QStringLiteral("Are you sure you want to delete this timer?")))
+        return;
+    db_.deleteCurrent();
+    TimerNameCombo->removeItem(TimerNameCombo->currentIndex());
+    TimerNameCombo->setCurrentIndex(0);
+    if (QComboBox* hostCombo = host_.timerCombo()) {
+        const QSignalBlocker blocker(hostCombo);
+        QStringList names;
+        for (int i = 0; i < TimerNameCombo->count(); ++i)
+            names.append(TimerNameCombo->itemText(i));
+        hostCombo->clear();
+        hostCombo->addItems(names);
+        hostCombo->setCurrentIndex(0);
+    }
+    if (!db_.locate(toStd(TimerNameCombo->currentText())))
+        MessageBox::error(this, kNotFound);
+    PopulateSettingsForm();
+    host_.setActiveTimerIndex(0);
+}
+
+} // namespace qv

@@ -1,0 +1,167 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class QToolButton;
+
+namespace qv {
+
+class DialogHost;
+class TimerDB;
+
+// The timer settings dialog. It edits the table's current record in place: the
+// timer selected in TimerNameCombo is always the current record, and every way
+// out of the dialog (Close, the close box, Escape) writes the controls back into
+// it. exec() returns QDialog::Accepted for all of them, so that the main window
+// always selects, loads and writes the timer the user last saw; there is no
+// Cancel. The dialog never writes the timer file itself.
+//
+// The list operations (New, Delete, rename) change the table and the main
+// window's TimerCombo at once; the main window's combo is changed with its
+// signals blocked, so the main window reacts only after the dialog ends.
+//
+// The handlers are public so that tests can drive the dialog the way the user's
+// clicks would.
+class TSettingsForm : public QDialog {
+    Q_OBJECT
+
+public:
+    // Returns the chosen file's full path, or an empty text when the user
+    // cancels. The argument is the file name the file dialog starts with.
+    using FilePicker = std::function<QString(const QString& preset)>;
+
+    // Fills TimerNameCombo from the host's TimerCombo, selects the host's
+    // active timer and fills the controls from the table's current record.
+    TSettingsForm(TimerDB& db, DialogHost& host, QWidget* parent = nullptr);
+    ~TSettingsForm() override;
+
+    // Position of the timer selected in TimerNameCombo (-1 when the list is empty).
+    int selectedIndex() const;
+
+    void setFilePicker(FilePicker picker);
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void PopulateSettingsForm();
+    void SaveSettings();
+    void UpdateLEDS();
+    void CloseButtonClick();
+    void HelpButtonClick();
+
+    void TimerNameComboChange();
+    void NewButtonClick();
+    void DeleteButtonClick();
+
+    void HrSpinClick();
+    void MinSpinClick();
+    void SecSpinClick();
+    // Acts only on the user's moves of the thumb, never on the dialog's own.
+    void QSTrackerChange(int position);
+    // Shared by the nine rule time fields.
+    void AnnHrEditChange(QLineEdit* field);
+    void GenAnnIntervalComboChange();
+    void GenAnnTypeComboChange();
+    void TimerExpTypeComboChange();
+    void R1ActionComboChange();
+    void R2ActionComboChange();
+    void R3ActionComboChange();
+    void ExpBrowseButtonClick();
+    void R1BrowseButtonClick();
+    void R2BrowseButtonClick();
+    void R3BrowseButtonClick();
+    void GenPreviewButtonClick();
+    void ExpPreviewButtonClick();
+    void R1PreviewButtonClick();
+    void R2PreviewButtonClick();
+    void R3PreviewButtonClick();
+
+    // The file name part of a path: the text after the last "\", ":" or "/".
+    static QString fileNamePart(const QString& path);
+
+public Q_SLOTS:
+    // Every ending saves the shown timer and reports Accepted (see above).
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct RuleControls {
+        QCheckBox* enable = nullptr;
+        std::array<QLineEdit*, 3> fields{}; // hours, minutes, seconds
+        std::array<QSpinBox*, 3> spins{};
+        QComboBox* interval = nullptr;
+        QComboBox* action = nullptr;
+        QToolButton* preview = nullptr;
+        QLineEdit* filename = nullptr;
+        QToolButton* browse = nullptr;
+        QLabel* path = nullptr;
+    };
+
+    void buildWindow();
+    QWidget* buildTopRow();
+    QWidget* buildStartGroup();
+    QWidget* buildGeneralGroup();
+    QWidget* buildExpiryGroup();
+    QWidget* buildRulePage(int rule);
+
+    void moveThumb(int hours, int minutes);
+    void setSpin(QSpinBox* spin, int value);
+    void setField(QLineEdit* field, const QString& text);
+    void ruleSpinClick(QSpinBox* spin);
+    void ruleActionChange(int rule);
+    void rulePreview(int rule);
+    void browse(QLabel* pathHolder, QLineEdit* shown, int width);
+    void previewAnnouncement();
+    void selectTimer(int position);
+    void insertSorted(QComboBox* combo, const QString& name, int* position);
+    bool acceptableName(const QString& name);
+
+    TimerDB& db_;
+    DialogHost& host_;
+    FilePicker picker_;
+    QString openDialogFileName_;
+    bool trackerGuard_ = false;
+
+    QComboBox* TimerNameCombo = nullptr;
+    QPushButton* NewButton = nullptr;
+    QPushButton* DeleteButton = nullptr;
+    QToolButton* HelpButton = nullptr;
+    QPushButton* CloseButton = nullptr;
+
+    QLineEdit* HrLED = nullptr;
+    QLineEdit* MinLED = nullptr;
+    QLineEdit* SecLED = nullptr;
+    QSpinBox* HrSpin = nullptr;
+    QSpinBox* MinSpin = nullptr;
+    QSpinBox* SecSpin = nullptr;
+    QCheckBox* LoopCheck = nullptr;
+    QSlider* QSTracker = nullptr;
+
+    QComboBox* GenAnnIntervalCombo = nullptr;
+    QComboBox* GenAnnTypeCombo = nullptr;
+    QToolButton* GenPreviewButton = nullptr;
+
+    QComboBox* TimerExpTypeCombo = nullptr;
+    QToolButton* ExpPreviewButton = nullptr;
+    QLineEdit* TimerExpFilenameEdit = nullptr;
+    QToolButton* ExpBrowseButton = nullptr;
+    QLabel* TimerExpPath = nullptr;
+
+    QTabWidget* RulePages = nullptr;
+    std::array<RuleControls, 3> rules_{};
+};
+
+} // namespace qv
