@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+namespace qv {
+
+// Paints a window's background: a vertical gradient of evenly stepped colour
+// bands, or a picture tiled from the top-left corner. The fill is rendered once
+// into an off-screen image of the client area's size and reused until the size
+// or the fill description changes.
+class TLMDFormFill {
+public:
+    enum class Style { Gradient, Bitmap };
+
+    // Largest picture accepted, so that a forged header cannot make us reserve
+    // gigabytes before a single pixel is read.
+    static constexpr int kMaxBitmapSide = 32767;
+    static constexpr qint64 kMaxBitmapPixels = 32LL * 1024 * 1024;
+
+    // Selects the gradient: first colour at the top, last at the bottom, in
+    // colorCount bands (clamped to 1..255).
+    void setGradient(const QColor& first, const QColor& last, int colorCount = 100);
+    // Selects the tiled picture loaded from path. False, with nothing changed,
+    // when the file cannot be read as a picture of acceptable size.
+    bool setBitmapFile(const QString& path);
+
+    Style style() const { return m_style; }
+    QColor firstColor() const { return m_first; }
+    QColor lastColor() const { return m_last; }
+    int colorCount() const { return m_colorCount; }
+    const QImage& bitmap() const { return m_bitmap; }
+
+    // The fill rendered at clientSize; rendered again only when the size or the
+    // description changed since the last call.
+    const QImage& image(const QSize& clientSize);
+    void paint(QPainter& p, const QRect& clientRect);
+
+    int renderCount() const { return m_renderCount; }
+
+private:
+    void render(const QSize& size);
+    void renderGradient();
+    void renderBitmap();
+
+    Style m_style = Style::Gradient;
+    QColor m_first = QColor(0, 0, 255);
+    QColor m_last = QColor(0, 0, 0);
+    int m_colorCount = 16;
+    QImage m_bitmap;
+
+    QImage m_image;
+    bool m_stale = true;
+    int m_renderCount = 0;
+};
+
+// n / d rounded to the nearest integer, exact halves away from zero; d > 0.
+qint64 nearestAwayFromZero(qint64 n, qint64 d);
+
+} // namespace qv
