@@ -25,7 +25,8 @@ TimerDB threeTimers() {
     a.Rules[1] = {false, 2, 10, 59, "/r2.wav"};
     a.Rules[2] = {true, 0, 1, 10, "tab\there\r\nnext"};
     TimerRecord b;
-    b.Name = "\xc3\x9cn\xc3\xaf" "code \xe2\x82\xac";
+    b.Name = "\xc3\x9cn\xc3\xaf"
+             "code \xe2\x82\xac";
     b.StartTime = 359999;
     b.GenAnnInterval = 3600;
     b.GenAnnAction = 2;
@@ -58,7 +59,8 @@ const std::string kRowA =
     R"( Rule2Filename="/r2.wav" Rule3Enabled="TRUE" Rule3Action="0" Rule3Interval="1")"
     R"( Rule3Start="10" Rule3Filename="tab&#009;here&#013;&#010;next"/>)";
 const std::string kRowB =
-    "Name=\"\xc3\x9cn\xc3\xaf" "code \xe2\x82\xac\""
+    "Name=\"\xc3\x9cn\xc3\xaf"
+    "code \xe2\x82\xac\""
     R"( StartTime="359999" TimerLoop="FALSE" GenAnnInterval="3600" GenAnnAction="2")"
     R"( TimerExpAction="0" TimerExpLoop="FALSE" TimerExpFilename="/m)"
     "\xc3\xbc"

@@ -4,7 +4,13 @@
 
 #include <QByteArray>
 #include <QString>
+#include <ostream>
 #include <string>
+
+// Readable failure output for QString comparisons.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace qv::test {
 
