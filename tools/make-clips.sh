@@ -6,6 +6,7 @@
 # Microsoft ADPCM, mono, 22050 Hz, 4 bits, with a "fact" chunk.
 #
 # Ids 200, 300, 400 and 500 have no role in any announcement and are not made.
+# Ids 60, 70, 80 and 90 speak the tens of hours from 60 to 99.
 # Re-runnable: every run writes the same set from scratch.
 #
 # Listening check: QV_LISTEN=1 tools/make-clips.sh also renders "twenty one
@@ -31,6 +32,7 @@ words=(
     [10]=ten [11]=eleven [12]=twelve [13]=thirteen [14]=fourteen [15]=fifteen
     [16]=sixteen [17]=seventeen [18]=eighteen [19]=nineteen
     [20]=twenty [30]=thirty [40]=forty [50]=fifty
+    [60]=sixty [70]=seventy [80]=eighty [90]=ninety
     [101]=hour [102]=hours [103]=minute [104]=minutes [105]=second [106]=seconds [107]=and
 )
 

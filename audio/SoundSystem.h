@@ -1,0 +1,49 @@
+#pragma once
+
+#include "audio/SoundChannel.h"
+#include "audio/SpeakThread.h"
+#include "audio/WaveList.h"
+#include "core/TimerRecord.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+namespace qv {
+
+// Everything the program plays: the one sound channel, the four built-in sounds
+// ("0" fanfare, "1" beep, "2" tick, "3" long beep) decoded when this is created,
+// custom WAV files, and the spoken time. Lives on the user-interface thread.
+class SoundSystem : public QObject {
+public:
+    // Plays on the sound server's default output.
+    explicit SoundSystem(QObject* parent = nullptr);
+    // Plays through the given channel; clips come from the lookup.
+    SoundSystem(std::shared_ptr<SoundChannel> channel, ClipLookup clips = builtInClip,
+                QObject* parent = nullptr);
+    ~SoundSystem() override;
+
+    // One that never opens a device.
+    static std::unique_ptr<SoundSystem> createSilent();
+
+    TLMDWaveList& WaveList() { return waveList_; }
+    SoundChannel& Channel() { return *channel_; }
+
+    // One character "0" to "3" plays that built-in sound from memory; any other
+    // single character does nothing; every other string, the empty one too, is
+    // the path of a WAV file, read and decoded off this thread. Returns at once.
+    void DoSound(const QString& sound);
+
+    // Starts an announcement of a copy of the time and returns at once.
+    void Announce(int shortForm, TTimeHMS time);
+
+    // Runs on this object's thread after an announcement ended; nothing to do.
+    void ThreadDone(QObject* sender);
+
+private:
+    std::shared_ptr<SoundChannel> channel_;
+    ClipLookup clips_;
+    TLMDWaveList waveList_;
+};
+
+} // namespace qv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "audio/SpeechPlan.h"
+
+#include <QByteArray>
+#include <QThread>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace qv {
+
+class SoundChannel;
+
+// The WAV image of a clip by id, or an empty array when there is none.
+using ClipLookup = std::function<QByteArray(int id)>;
+
+// The clips built into the program (":/clips/<id>.wav"), without copying them.
+QByteArray builtInClip(int id);
+
+// One announcement: speaks its own copy of a time, clip after clip, each to its
+// end, then ends. Created by SoundSystem::Announce, which connects its completion
+// handler and lets it free itself after it finished.
+class TSpeakThread final : public QThread {
+public:
+    TSpeakThread(int shortForm, const TTimeHMS& time, std::shared_ptr<SoundChannel> channel,
+                 ClipLookup clips = builtInClip);
+    ~TSpeakThread() override;
+
+    const std::int32_t ShortForm;
+    const std::int32_t Hours;
+    const std::int32_t Minutes;
+    const std::int32_t Seconds;
+
+    // Announcement threads that exist right now (created and not yet freed).
+    static int liveCount() { return live_.load(); }
+
+protected:
+    void run() override { Execute(); }
+
+private:
+    // Walks the plan: a missing clip is skipped, a clip the channel refuses
+    // (cut off by a newer sound, or no output) ends the announcement.
+    void Execute();
+
+    std::shared_ptr<SoundChannel> channel_;
+    ClipLookup clips_;
+    static inline std::atomic<int> live_{0};
+};
+
+} // namespace qv

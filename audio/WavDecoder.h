@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace qv {
+
+// Every sound is converted once, when it is decoded, to the one format the sound
+// channel plays: 16-bit signed samples, interleaved stereo, 44100 Hz. The sound
+// server converts that to whatever the device wants.
+inline constexpr int kOutputRate = 44100;
+inline constexpr int kOutputChannels = 2;
+
+// A sound ready to play, in the output format.
+struct PcmBuffer {
+    std::vector<std::int16_t> samples; // interleaved, kOutputChannels per frame
+
+    std::int64_t frames() const {
+        return static_cast<std::int64_t>(samples.size()) / kOutputChannels;
+    }
+    std::int64_t durationUs() const { return frames() * 1000000 / kOutputRate; }
+};
+
+// What the RIFF chunks of a WAV image say, read by us rather than the decoder:
+// the decoder pads ADPCM to whole blocks and ignores the "fact" sample count.
+struct WavLayout {
+    std::uint16_t formatTag = 0; // 1 PCM, 2 Microsoft ADPCM, 3 float, 0x11 IMA ADPCM, ...
+    std::uint16_t channels = 0;
+    std::uint32_t sampleRate = 0;
+    std::optional<std::uint32_t> factFrames; // the "fact" chunk's sample count
+    std::int64_t dataOffset = -1;
+    std::int64_t dataSize = 0; // as much of the data chunk as the image holds
+};
+
+// Walks the chunks of a RIFF/WAVE image. Fails on anything that is not one, or
+// that has no "fmt " or "data" chunk. Never reads past the image.
+std::optional<WavLayout> parseWavLayout(QByteArrayView image);
+
+// Sounds longer than this are cut at this length: a timer's sound is seconds
+// long, and a huge file must not take the memory of minutes of audio.
+inline constexpr std::int64_t kMaxDecodedFrames = std::int64_t{kOutputRate} * 600;
+
+// Decodes a WAV image (PCM of 8 to 32 bits, float, Microsoft or IMA ADPCM, any
+// channel count and common rate) to the output format. Null when the image is not
+// a WAV the decoder can read. The image is only read during the call.
+std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image);
+
+// Rate and channel conversion of float frames to the output format. Linear
+// interpolation is enough for short alert sounds and speech.
+std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& interleaved, int channels,
+                                           int sampleRate);
+
+// The largest sound file read; anything larger is not played.
+inline constexpr std::int64_t kMaxSoundFileBytes = 64LL * 1024 * 1024;
+
+enum class SoundFileStatus { Ok, NotFound, Unplayable };
+
+struct SoundFile {
+    SoundFileStatus status = SoundFileStatus::NotFound;
+    std::shared_ptr<const PcmBuffer> pcm; // set when Ok
+};
+
+// Reads and decodes a WAV file by path. Only regular files up to kMaxSoundFileBytes
+// are read, and they are opened without blocking so that a FIFO or device swapped
+// in after the check cannot hang the reader. NotFound only when nothing exists at
+// the path (the caller plays the alert then); everything else that fails is
+// Unplayable.
+SoundFile loadSoundFile(const QString& path);
+
+} // namespace qv

@@ -1,0 +1,200 @@
+// Plays through the real sound channel on the sound server and listens to the
+// default sink's monitor: what these tests check was really heard.
+
+#include "SinkRecorder.h"
+#include "audio/AudioChannel.h"
+#include "audio/SoundSystem.h"
+#include "audio/SpeakThread.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+using test::Burst;
+using test::findBursts;
+using test::SinkRecorder;
+
+// Seconds of sound from the first to the last audible sample.
+double soundSpan(const std::vector<std::int16_t>& mono) {
+    const auto bursts = findBursts(mono, 1000);
+    if (bursts.empty())
+        return 0;
+    return static_cast<double>(bursts.back().end - bursts.front().begin) / test::kRecordRate;
+}
+
+double clipSeconds(int id) {
+    const auto pcm = decodeWav(builtInClip(id));
+    return pcm ? soundSpan(test::toMono(*pcm)) : 0;
+}
+
+bool waitForAnnouncements(int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (TSpeakThread::liveCount() > 0 && t.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return TSpeakThread::liveCount() == 0;
+}
+
+class Hearing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!SinkRecorder::serverAvailable())
+            GTEST_SKIP() << "no sound server answers (pactl info fails): nothing can be heard";
+        sound = std::make_unique<SoundSystem>();
+        channel = dynamic_cast<AudioChannel*>(&sound->Channel());
+        ASSERT_NE(channel, nullptr);
+        ASSERT_GT(channel->outputDeviceCount(), 0) << "the server offers no output";
+        ASSERT_TRUE(recorder.start()) << "parec does not record the default sink's monitor";
+    }
+
+    SinkRecorder recorder;
+    std::unique_ptr<SoundSystem> sound;
+    AudioChannel* channel = nullptr;
+};
+
+TEST_F(Hearing, FanfareIsHeardWholeAndAlone) {
+    const double expected = soundSpan(test::toMono(*sound->WaveList().Items(0).Wave.Decoded()));
+    EXPECT_NEAR(expected, 3.3, 0.15);
+
+    sound->DoSound(QStringLiteral("0"));
+    ASSERT_TRUE(channel->waitUntilIdle(10000));
+    const auto heard = recorder.stop();
+    // Nothing of the end is lost: a channel that stops when the last data was
+    // handed over cuts about a tenth of a second.
+    EXPECT_NEAR(soundSpan(heard), expected, 0.04);
+}
+
+TEST_F(Hearing, BeepCutsTheFanfareAndNothingOfTheFanfareFollows) {
+    sound->DoSound(QStringLiteral("0"));
+    ASSERT_TRUE(recorder.waitForSound(800, 5000));
+    sound->DoSound(QStringLiteral("1"));
+    ASSERT_TRUE(channel->waitUntilIdle(10000));
+    const auto heard = recorder.stop();
+
+    const auto bursts = findBursts(heard, 1000);
+    ASSERT_FALSE(bursts.empty());
+    const double span = soundSpan(heard);
+    EXPECT_GT(span, 0.8 + 0.25);
+    EXPECT_LT(span, 2.4) << "the fanfare went on after the beep";
+    // The last 0.2 s heard are the beep's pure 1 kHz tone, so the beep came last
+    // and whole, and the fanfare did not resume after it.
+    const std::int64_t window = test::kRecordRate / 5;
+    EXPECT_GT(test::energyShareAt(heard, bursts.back().end - window - 400, window, 1000), 0.9);
+    // Before the beep the fanfare played, not a 1 kHz tone.
+    EXPECT_LT(
+        test::energyShareAt(heard, bursts.front().begin + test::kRecordRate / 2, window, 1000),
+        0.5);
+}
+
+TEST_F(Hearing, AnnouncementSpeaksItsClipsInOrder) {
+    // Each clip is one burst by itself, or counting them in a recording means nothing.
+    const std::vector<int> ids = {20, 1, 104, 107, 1, 105};
+    for (int id : ids) {
+        const auto pcm = decodeWav(builtInClip(id));
+        ASSERT_TRUE(pcm) << id;
+        EXPECT_EQ(findBursts(test::toMono(*pcm)).size(), 1u) << "clip " << id;
+    }
+
+    sound->Announce(0, {0, 21, 1});
+    ASSERT_TRUE(waitForAnnouncements(15000));
+    ASSERT_TRUE(channel->waitUntilIdle(5000));
+    const auto bursts = findBursts(recorder.stop());
+
+    ASSERT_EQ(bursts.size(), ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        EXPECT_NEAR(bursts[i].seconds(), clipSeconds(ids[i]), 0.03) << "clip " << i;
+}
+
+TEST_F(Hearing, NewerAnnouncementCutsTheOlderOne) {
+    sound->Announce(0, {1, 1, 1}); // eight clips, about four seconds
+    ASSERT_TRUE(recorder.waitForSound(150, 5000));
+    sound->Announce(0, {0, 0, 15});
+    ASSERT_TRUE(waitForAnnouncements(15000));
+    ASSERT_TRUE(channel->waitUntilIdle(5000));
+    const auto bursts = findBursts(recorder.stop());
+
+    // One or two clips of the older announcement, then the newer one's two; none
+    // of the older one's remaining clips after them.
+    ASSERT_GE(bursts.size(), 3u);
+    EXPECT_LE(bursts.size(), 4u);
+    EXPECT_NEAR(bursts[bursts.size() - 2].seconds(), clipSeconds(15), 0.03);
+    EXPECT_NEAR(bursts.back().seconds(), clipSeconds(106), 0.03);
+}
+
+TEST_F(Hearing, SynchronousPlayReturnsAfterTheSoundWasHeard) {
+    const auto beep = sound->WaveList().Items(1).Wave.Decoded();
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(channel->playSync(beep));
+    const double returnedAfter = static_cast<double>(t.elapsed()) / 1000;
+    EXPECT_GE(returnedAfter, 0.30);
+    // Whatever was heard by the time it returned is the whole beep.
+    const auto bursts = findBursts(recorder.snapshot());
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_NEAR(bursts.front().seconds(), 0.30, 0.03);
+}
+
+TEST_F(Hearing, MissingFilePlaysTheAlertAndABrokenFileIsSilent) {
+    QTemporaryDir dir;
+    QFile junk(dir.filePath(QStringLiteral("junk.wav")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4000, 'x'));
+    junk.close();
+
+    sound->DoSound(junk.fileName());
+    ASSERT_TRUE(channel->waitUntilIdle(5000));
+    EXPECT_TRUE(findBursts(recorder.snapshot()).empty());
+
+    sound->DoSound(dir.filePath(QStringLiteral("missing.wav")));
+    ASSERT_TRUE(channel->waitUntilIdle(5000));
+    const auto bursts = findBursts(recorder.stop(), 1000);
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_NEAR(bursts.front().seconds(), soundSpan(test::toMono(*channel->alertSound())), 0.03);
+}
+
+// Without a sound server: the channel is started in a child process whose
+// client library is pointed at a socket where no server listens (a running
+// program never connects to a server that appears later).
+TEST(NoSoundServer, EverythingIsSilentAndNothingWaits) {
+    if (qEnvironmentVariableIsSet("QV_NO_SERVER_CHILD")) {
+        QElapsedTimer t;
+        t.start();
+        SoundSystem sound;
+        EXPECT_EQ(sound.Channel().outputDeviceCount(), 0);
+        EXPECT_FALSE(sound.WaveList().Items(0).Play());
+        sound.DoSound(QStringLiteral("0"));
+        sound.DoSound(QStringLiteral("/nonexistent/file.wav"));
+        EXPECT_FALSE(sound.Channel().playSync(sound.WaveList().Items(1).Wave.Decoded()));
+        sound.Announce(0, {1, 1, 1});
+        EXPECT_TRUE(waitForAnnouncements(5000));
+        EXPECT_LT(t.elapsed(), 5000);
+        return;
+    }
+    QProcess child;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QV_NO_SERVER_CHILD"), QStringLiteral("1"));
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent/qv-no-server"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=NoSoundServer.EverythingIsSilentAndNothingWaits")});
+    ASSERT_TRUE(child.waitForFinished(60000)) << "the channel hangs without a server";
+    const QString out = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << out.toStdString();
+    // Nothing is logged: the only output is the test framework's own.
+    for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
+        EXPECT_TRUE(line.startsWith(u'[') || line.startsWith(QStringLiteral("Note:")) ||
+                    line.startsWith(QStringLiteral("Running main")))
+            << "unexpected output: " << line.toStdString();
+}
+
+} // namespace
+} // namespace qv
