@@ -115,6 +115,7 @@ void TLMDLEDLabel::changed(Change what) {
     }
     if (what != Change::Paint)
         m_cellStale = true;
+    m_litCells.clear();
     refresh();
 }
 
@@ -178,6 +179,7 @@ void TLMDLEDLabel::ensureCellImage() const {
     if (!m_cellStale && !m_cellImage.isNull())
         return;
     m_cellStale = false;
+    m_litCells.clear();
     if (m_geometry.cellWidth <= 0 || m_geometry.cellHeight <= 0) {
         m_cellImage = QImage();
         return;
@@ -218,6 +220,22 @@ void TLMDLEDLabel::drawBevel(QPainter& p) const {
     p.restore();
 }
 
+const QImage& TLMDLEDLabel::litCell(std::uint16_t mask) const {
+    auto found = m_litCells.constFind(mask);
+    if (found != m_litCells.constEnd())
+        return *found;
+    QImage cell = m_cellImage.copy();
+    QPainter p(&cell);
+    // The one-pixel outline makes a lit segment cover its unlit shape entirely.
+    p.setPen(QPen(m_led.ActiveColor, 0));
+    p.setBrush(m_led.ActiveColor);
+    for (int i = 0; i < kLedSegmentCount; ++i)
+        if (((mask >> i) & 1) != 0 && !m_geometry.outlines[i].isEmpty())
+            p.drawPolygon(m_geometry.outlines[i]);
+    p.end();
+    return *m_litCells.insert(mask, cell);
+}
+
 // Composes the part areaPart (in drawing-area coordinates) of the text into
 // frame, which has areaPart's size.
 void TLMDLEDLabel::composeArea(QImage& frame, const QRect& areaPart) const {
@@ -231,24 +249,12 @@ void TLMDLEDLabel::composeArea(QImage& frame, const QRect& areaPart) const {
 
     QPainter p(&frame);
     p.translate(-areaPart.topLeft());
-    p.setPen(QPen(m_led.ActiveColor, 1));
-    p.setBrush(m_led.ActiveColor);
     forEachLedCell(m_caption, [&](int line, int column, char32_t c) {
         const QRect cell(column * cw, line * ch, cw, ch);
         if (!cell.intersects(areaPart))
             return;
-        p.drawImage(cell.topLeft(), m_cellImage);
-        if (!lit)
-            return;
-        const std::uint16_t mask = ledLitMask(c, m_geometry.horz, m_geometry.vert);
-        if (mask == 0)
-            return;
-        p.save();
-        p.translate(cell.topLeft());
-        for (int i = 0; i < kLedSegmentCount; ++i)
-            if (((mask >> i) & 1) != 0 && !m_geometry.outlines[i].isEmpty())
-                p.drawPolygon(m_geometry.outlines[i]);
-        p.restore();
+        const std::uint16_t mask = lit ? ledLitMask(c, m_geometry.horz, m_geometry.vert) : 0;
+        p.drawImage(cell.topLeft(), mask == 0 ? m_cellImage : litCell(mask));
     });
 }
 

@@ -3,9 +3,11 @@
 #include "widgets/LedGeometry.h"
 
 #include <QColor>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 
 namespace qv {
 
@@ -99,6 +101,7 @@ private:
     void relayout();
     void refresh();
     void ensureCellImage() const;
+    const QImage& litCell(std::uint16_t mask) const;
     void paintTo(QPainter& p, const QRect& clip) const;
     void drawBevel(QPainter& p) const;
     void composeArea(QImage& frame, const QRect& areaPart) const;
@@ -116,6 +119,9 @@ private:
     mutable QImage m_pattern;
     mutable QRgb m_patternInactive = 0;
     mutable QRgb m_patternBackground = 0;
+    // The unlit cell with a character's segments lit, by segment mask. A
+    // read-out uses a dozen patterns at most; they follow the unlit cell.
+    mutable QHash<std::uint16_t, QImage> m_litCells;
     mutable QImage m_frame; // reused off-screen buffer
     mutable int m_cellBuilds = 0;
     mutable int m_patternBuilds = 0;

@@ -283,18 +283,23 @@ TEST(LedDisplay, CachesAreRebuiltOnlyOnRealChanges) {
     led.setInActiveColor(QColor(kInactive));
     led.setColor(QColor(kBack));
     led.setHorzsize(20);
-    led.render();
+    const QImage recoloured = led.render();
     EXPECT_EQ(led.cellImageBuilds(), cells);
     EXPECT_EQ(led.patternBuilds(), patterns);
+    EXPECT_EQ(recoloured.pixel(20, 5), qRgb(0, 255, 255)) << "lit segments take the new colour";
 
     led.setInActiveColor(QColor(1, 2, 3));
     led.render();
     EXPECT_EQ(led.cellImageBuilds(), cells + 1);
     EXPECT_EQ(led.patternBuilds(), patterns + 1);
     EXPECT_EQ(led.render().pixel(2 * 40 + 20, 4), qRgb(1, 2, 3)) << "the colon cell's top bar";
+    EXPECT_EQ(led.render().pixel(20, 5), qRgb(0, 255, 255));
 
     led.setThickness(5);
-    led.render();
+    // Thicker bars: the top bar now spans rows 5..8 and the image grew.
+    const QImage thicker = led.render();
+    EXPECT_EQ(thicker.width(), 8 * (20 + 25) + 1);
+    EXPECT_EQ(thicker.pixel(22, 8), qRgb(0, 255, 255));
     EXPECT_EQ(led.cellImageBuilds(), cells + 2);
     EXPECT_EQ(led.patternBuilds(), patterns + 1);
 }

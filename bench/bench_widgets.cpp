@@ -1,0 +1,110 @@
+#include "widgets/TLMDFormFill.h"
+#include "widgets/TLMDLEDLabel.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+using namespace qv;
+
+namespace {
+
+// The main window's read-out as it is laid out for a window of the given width:
+// Horzsize = W div 16, Vertsize = 1.1 x Horzsize, Thickness = Horzsize / 6.
+void setupTimerLed(TLMDLEDLabel& led, int horz, int vert, int thick) {
+    TLMDBevel b;
+    b.StyleOuter = bvLowered;
+    b.WidthOuter = 3;
+    b.LightColor = QColor(153, 149, 130);
+    b.ShadowColor = QColor(57, 56, 51);
+    b.BorderColor = QColor(99, 91, 48);
+    led.setBevel(b);
+    led.setLED({horz, vert, thick, QColor(255, 0, 0), QColor(51, 0, 0), true});
+    led.setAutoSize(true);
+    led.setCaption(QStringLiteral("00:00:00"));
+}
+
+// The whole widget composed off screen (bevel, cells, lit segments) into a
+// fresh image.
+void BM_TimerLedRender(benchmark::State& state) {
+    const int h = int(state.range(0));
+    TLMDLEDLabel led;
+    setupTimerLed(led, h, int(state.range(1)), int(state.range(2)));
+    led.render(); // builds the unlit cell once, as the first paint does
+    for (auto _ : state)
+        benchmark::DoNotOptimize(led.render());
+    state.counters["width"] = led.width();
+    state.counters["height"] = led.height();
+}
+BENCHMARK(BM_TimerLedRender)
+    ->Args({40, 44, 7})
+    ->Args({120, 132, 20})
+    ->Unit(benchmark::kMicrosecond);
+
+// A real paint of the shown widget through the window system's backing store.
+void BM_TimerLedRepaint(benchmark::State& state) {
+    TLMDLEDLabel led;
+    setupTimerLed(led, int(state.range(0)), int(state.range(1)), int(state.range(2)));
+    led.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        led.repaint();
+    state.counters["paints"] = led.paintCount();
+}
+BENCHMARK(BM_TimerLedRepaint)
+    ->Args({40, 44, 7})
+    ->Args({120, 132, 20})
+    ->Unit(benchmark::kMicrosecond);
+
+// Rebuilding the unlit cell after a colour change (the preferences dialog's OK).
+void BM_TimerLedColourChange(benchmark::State& state) {
+    TLMDLEDLabel led;
+    setupTimerLed(led, int(state.range(0)), int(state.range(1)), int(state.range(2)));
+    int i = 0;
+    for (auto _ : state) {
+        led.setInActiveColor(QColor(51 + (++i & 1), 0, 0));
+        benchmark::DoNotOptimize(led.render());
+    }
+}
+BENCHMARK(BM_TimerLedColourChange)
+    ->Args({40, 44, 7})
+    ->Args({120, 132, 20})
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_GradientRender(benchmark::State& state) {
+    TLMDFormFill fill;
+    const QSize size(int(state.range(0)), int(state.range(1)));
+    int i = 0;
+    for (auto _ : state) {
+        // A new description each time, so every iteration renders.
+        fill.setGradient(QColor(0, 0, 255), QColor(0, 0, ++i & 1), 100);
+        benchmark::DoNotOptimize(fill.image(size).constBits());
+    }
+    state.counters["renders"] = fill.renderCount();
+}
+BENCHMARK(BM_GradientRender)->Args({1920, 1080})->Args({605, 371})->Unit(benchmark::kMicrosecond);
+
+// What a background erase costs once the image is cached: one copy.
+void BM_GradientPaintCached(benchmark::State& state) {
+    TLMDFormFill fill;
+    fill.setGradient(QColor(0, 0, 255), QColor(0, 0, 0), 100);
+    QImage target(1920, 1080, QImage::Format_RGB32);
+    QPainter p(&target);
+    for (auto _ : state)
+        fill.paint(p, target.rect());
+    state.counters["renders"] = fill.renderCount();
+}
+BENCHMARK(BM_GradientPaintCached)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
