@@ -191,7 +191,7 @@ void HelpWindow::openPage(const QString& file) {
         // message may have taken its place since.
         m_browser->reload();
         m_browser->verticalScrollBar()->setValue(0);
-        pageChanged();
+        pageChanged(url);
         return;
     }
     m_browser->setSource(url);
@@ -206,8 +206,8 @@ void HelpWindow::showMessage(const QString& heading, const QString& detail) {
     setWindowTitle(QStringLiteral("Quorvantel Help"));
 }
 
-void HelpWindow::pageChanged() {
-    const QUrl source = m_browser->source();
+void HelpWindow::pageChanged(const QUrl& source) {
+    // source() still gives the previous page while the change is signalled.
     m_current = source.isLocalFile() ? QFileInfo(source.toLocalFile()).fileName() : QString();
     selectInContents(m_current);
     const QString title = m_browser->documentTitle();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 class QListWidget;
@@ -52,7 +53,7 @@ public:
 private:
     explicit HelpWindow(QWidget* parent);
     void showMessage(const QString& heading, const QString& detail);
-    void pageChanged();
+    void pageChanged(const QUrl& source);
     void selectInContents(const QString& file);
 
     QListWidget* m_contents = nullptr;
