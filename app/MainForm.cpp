@@ -1,0 +1,225 @@
+#include "app/MainForm.h"
+
+#include "app/CommonData.h"
+#include "app/QtTickSource.h"
+#include "store/PreferencesStore.h"
+#include "widgets/TLMDLEDLabel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace qv {
+namespace {
+
+// The client area behind the controls, painted by the window's form fill.
+class BackgroundArea final : public QWidget {
+public:
+    BackgroundArea(TLMDFormFill& fill, QWidget* parent) : QWidget(parent), m_fill(fill) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        m_fill.paint(p, rect());
+    }
+
+private:
+    TLMDFormFill& m_fill;
+};
+
+QFont buttonFont(int pixelSize) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixelSize);
+    f.setBold(true);
+    return f;
+}
+
+} // namespace
+
+TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent)
+    : QMainWindow(parent), m_data(data), m_paths(std::move(options.paths)) {
+    if (!options.clock)
+        m_ownClock = std::make_unique<SteadyClock>();
+    const Clock& clock = options.clock ? *options.clock : *m_ownClock;
+    if (!options.tick)
+        m_ownTick = std::make_unique<QtTickSource>([this] { MainTimerTimer(); });
+    TickSource& tick = options.tick ? *options.tick : *m_ownTick;
+    m_engine = std::make_unique<CountdownEngine>(m_data.TimerDB, *this, clock, tick);
+
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromLatin1(kCaption));
+    setProgramTitle(QString::fromLatin1(kProgramTitle));
+    QFont f = font();
+    f.setFamily(QStringLiteral("Sans Serif"));
+    f.setPixelSize(11);
+    setFont(f);
+    resize(605, 371);
+    move(413, 334);
+    buildControls();
+    buildMenu();
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+}
+
+void TMainForm::buildControls() {
+    auto* area = new BackgroundArea(m_formFill, this);
+    area->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(area);
+
+    Panel1 = new QWidget(area);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAutoFillBackground(true);
+    Panel1->setGeometry(0, 0, width(), 47);
+
+    Label1 = new QLabel(QStringLiteral("Active timer:"), Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(9, 6);
+
+    TimerCombo = new QComboBox(Panel1);
+    TimerCombo->setObjectName(QStringLiteral("TimerCombo"));
+    TimerCombo->setEditable(false);
+    TimerCombo->setGeometry(8, 21, 145, TimerCombo->sizeHint().height());
+    {
+        QPalette pal = TimerCombo->palette();
+        pal.setColor(QPalette::Base, Qt::white);
+        pal.setColor(QPalette::Button, Qt::white);
+        pal.setColor(QPalette::Text, Qt::black);
+        pal.setColor(QPalette::ButtonText, Qt::black);
+        TimerCombo->setPalette(pal);
+    }
+    connect(TimerCombo, &QComboBox::activated, this, [this] { TimerComboChange(); });
+
+    LMDLImage1 = new QLabel(Panel1);
+    LMDLImage1->setObjectName(QStringLiteral("LMDLImage1"));
+    LMDLImage1->setPixmap(m_data.logo());
+    LMDLImage1->setFixedSize(TCommonData::kLogoWidth, TCommonData::kLogoHeight);
+
+    TimerLED = new TLMDLEDLabel(area);
+    TimerLED->setObjectName(QStringLiteral("TimerLED"));
+    TLMDLED led;
+    led.Horzsize = 40;
+    led.Vertsize = 45;
+    led.Thickness = 6;
+    led.ActiveColor = QColor(255, 0, 0);
+    led.InActiveColor = QColor(51, 0, 0);
+    TimerLED->setLED(led);
+    TLMDBevel bevel;
+    bevel.StyleOuter = bvLowered;
+    bevel.WidthOuter = 3;
+    bevel.BorderColor = QColor(99, 91, 48);
+    bevel.LightColor = QColor(153, 149, 130);
+    bevel.ShadowColor = QColor(57, 56, 51);
+    TimerLED->setBevel(bevel);
+    TimerLED->setCaption(QStringLiteral("00:00:00"));
+    TimerLED->setAutoSize(true);
+    TimerLED->move(24, 72);
+
+    StartStopButton = new QPushButton(QStringLiteral("START"), area);
+    StartStopButton->setObjectName(QStringLiteral("StartStopButton"));
+    StartStopButton->setFont(buttonFont(16));
+    StartStopButton->setFocusPolicy(Qt::NoFocus);
+    StartStopButton->setGeometry(232, 243, 153, 46);
+    connect(StartStopButton, &QPushButton::clicked, this, [this] { StartStopButtonClick(); });
+
+    ResetButton = new QPushButton(QStringLiteral("RESET"), area);
+    ResetButton->setObjectName(QStringLiteral("ResetButton"));
+    ResetButton->setFont(buttonFont(13));
+    ResetButton->setFocusPolicy(Qt::NoFocus);
+    ResetButton->setGeometry(232, 296, 153, 25);
+    connect(ResetButton, &QPushButton::clicked, this, [this] { ResetButtonClick(); });
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(true);
+    const char* texts[2] = {"Not running", "00:00:00"};
+    const int widths[2] = {80, 50};
+    for (int i = 0; i < 2; ++i) {
+        auto* panel = new QLabel(QString::fromLatin1(texts[i]), StatusBar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setMinimumWidth(widths[i]);
+        StatusBar->addWidget(panel);
+        m_statusPanels[i] = panel;
+    }
+    setStatusBar(StatusBar);
+}
+
+void TMainForm::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    auto action = [this](QMenu* menu, const char* name, const char* text, auto handler) {
+        QAction* a = menu->addAction(QString::fromLatin1(text));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* a = menu->addSeparator();
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+
+    File1 = bar->addMenu(QStringLiteral("&File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    Exit1 = action(File1, "Exit1", "E&xit", [this] { Exit1Click(); });
+
+    Settings1 = bar->addMenu(QStringLiteral("&Settings"));
+    Settings1->setObjectName(QStringLiteral("Settings1"));
+    Timersettings1 = action(Settings1, "Timersettings1", "&Timer settings...",
+                            [this] { Timersettings1Click(); });
+    N1 = separator(Settings1, "N1");
+    Preferences1 =
+        action(Settings1, "Preferences1", "&Preferences...", [this] { Preferences1Click(); });
+
+    help1 = bar->addMenu(QStringLiteral("&Help"));
+    help1->setObjectName(QStringLiteral("help1"));
+    Quorvantelhelp1 =
+        action(help1, "Quorvantelhelp1", "&Quorvantel Help...", [this] { Quorvantelhelp1Click(); });
+    N2 = separator(help1, "N2");
+    AboutQuorvantel1 =
+        action(help1, "AboutQuorvantel1", "&About Quorvantel", [this] { AboutQuorvantel1Click(); });
+}
+
+QString TMainForm::statusText(int panel) const {
+    return (panel == 0 || panel == 1) ? m_statusPanels[panel]->text() : QString();
+}
+
+void TMainForm::setProgramTitle(const QString& title) {
+    setWindowIconText(title);
+}
+
+QWidget* TMainForm::keyTarget() {
+    QWidget* w = focusWidget();
+    return w ? w : this;
+}
+
+// Keys are seen here before the focused control, as the window's key preview.
+// Qt offers a key first to the focused control and then, if it is ignored, to
+// each parent; acting only on the first of these deliveries keeps one press
+// from counting twice.
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || watched != keyTarget())
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (!FormKeyDown(key))
+        return false;
+    // The key goes on to the focused control, except where it would act a second
+    // time: SPACE would open the timer list's drop-down.
+    return watched == TimerCombo;
+}
+
+void TMainForm::Exit1Click() {
+    close();
+}
+
+} // namespace qv

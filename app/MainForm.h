@@ -1,0 +1,168 @@
+#pragma once
+
+#include "app/AppPaths.h"
+#include "core/CountdownEngine.h"
+#include "dialogs/DialogHost.h"
+#include "store/Preferences.h"
+#include "widgets/TLMDFormFill.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+
+namespace qv {
+
+class TCommonData;
+class TLMDLEDLabel;
+struct WindowSnapshot;
+
+// How a main window is put together: where its files are, and (for tests) the
+// clock and the tick source of the engine. Without them the window reads the
+// steady clock and ticks with a 100 ms timer.
+struct MainFormOptions {
+    AppPaths paths;
+    const Clock* clock = nullptr;
+    TickSource* tick = nullptr;
+};
+
+// The program's one permanent window: the LED read-out of the selected timer,
+// START/STOP and RESET, the timer list, the status bar and the menu. It owns the
+// countdown engine and the preferences, and runs start-up (in its constructor),
+// the first placement (first show) and the close with its writes.
+class TMainForm : public QMainWindow, public EngineHost, public DialogHost {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kCaption = "Quorvantel 1.02";
+    static constexpr const char* kProgramTitle = "Quorvantel";
+    static constexpr const char* kNotFound = "Fatal error, DB record not found!";
+    static constexpr const char* kConfirmClose =
+        "The timer is running, are you sure you want to close the application?";
+    // The largest segment length whose vertical segment (x 1.1) still fits the
+    // LED's 0..255 range, so very wide windows keep the digits' proportions.
+    static constexpr int kMaxHorzsize = 231;
+
+    TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // --- EngineHost --------------------------------------------------------
+    void UpdateTimerDisplay() override;
+    void setLedText(const std::string& text) override;
+    void DoSound(const std::string& sound) override;
+    void Announce(int shortForm, TTimeHMS time) override;
+
+    // --- DialogHost --------------------------------------------------------
+    QWidget* hostWindow() override { return this; }
+    QComboBox* timerCombo() override { return TimerCombo; }
+    int activeTimerIndex() const override { return m_prefs.ActiveTimerIndex; }
+    void setActiveTimerIndex(int index) override { m_prefs.ActiveTimerIndex = index; }
+    void DoSound(const QString& sound) override;
+    void showHelp(int topic) override;
+
+    // --- handlers ----------------------------------------------------------
+    void StartStopButtonClick();
+    void ResetButtonClick();
+    void TimerComboChange();
+    // SPACE and ESC; true when the key was one of them.
+    bool FormKeyDown(int key);
+    void FormResize();
+    void MainTimerTimer() { m_engine->MainTimerTimer(); }
+    void Exit1Click();
+    void Timersettings1Click();
+    void Preferences1Click();
+    void Quorvantelhelp1Click();
+    void AboutQuorvantel1Click();
+    void UpdateFormBkg();
+
+    // --- state, for the program entry and for tests --------------------------
+    enum class KeyCycle { Start, Stop, Reset };
+
+    const CountdownEngine& engine() const { return *m_engine; }
+    const TPreferences& preferences() const { return m_prefs; }
+    TPreferences& preferences() { return m_prefs; }
+    KeyCycle keyCycle() const { return m_keyCycle; }
+    // The text of the program's task bar entry, apart from the window caption.
+    QString programTitle() const { return windowIconText(); }
+    QString statusText(int panel) const;
+    // Where the table is written: timers.xml, or a recovery file beside it when
+    // timers.xml could not be read at start-up.
+    QString timerWritePath() const { return m_writePath; }
+    TLMDFormFill& formFill() { return m_formFill; }
+    // Outer size and place, maximised or not, and the selected list position.
+    WindowSnapshot snapshot() const;
+    // The widget that receives the window's keys: the focused control, or the
+    // window itself when no control has the focus.
+    QWidget* keyTarget();
+    // True once a close went through: the file and the preferences are written.
+    bool closeAccepted() const { return m_closeAccepted; }
+
+    void setVisible(bool visible) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void setRunningControls(bool running);
+    void setProgramTitle(const QString& title);
+    void focusTimerCombo();
+
+    void FormCreate();
+    void openTimerTable();
+    void loadPreferences();
+    void fillTimerCombo();
+    void FormShow();
+    bool FormCloseQuery();
+
+    TCommonData& m_data;
+    AppPaths m_paths;
+    QString m_writePath;
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<TickSource> m_ownTick;
+    std::unique_ptr<CountdownEngine> m_engine;
+    TPreferences m_prefs;
+    TLMDFormFill m_formFill;
+    KeyCycle m_keyCycle = KeyCycle::Start;
+    bool m_shown = false;
+    bool m_closeAccepted = false;
+    bool m_inResize = false;
+
+    QWidget* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* TimerCombo = nullptr;
+    QLabel* LMDLImage1 = nullptr;
+    TLMDLEDLabel* TimerLED = nullptr;
+    QPushButton* StartStopButton = nullptr;
+    QPushButton* ResetButton = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QLabel* m_statusPanels[2] = {nullptr, nullptr};
+
+    QMenu* File1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* Settings1 = nullptr;
+    QAction* Timersettings1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Preferences1 = nullptr;
+    QMenu* help1 = nullptr;
+    QAction* Quorvantelhelp1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* AboutQuorvantel1 = nullptr;
+};
+
+// The layout rules of the LED, from the window's width.
+namespace layout {
+int horzsize(int windowWidth);
+int vertsize(int horzsize);
+int thickness(int horzsize);
+} // namespace layout
+
+} // namespace qv

@@ -1,0 +1,72 @@
+#include "app/CommonData.h"
+#include "app/MainForm.h"
+#include "audio/SoundSystem.h"
+#include "dialogs/HelpWindow.h"
+#include "dialogs/TAboutForm.h"
+#include "dialogs/TPrefForm.h"
+#include "dialogs/TSettingsForm.h"
+#include "store/TimerFile.h"
+#include "widgets/MessageBox.h"
+#include "widgets/TLMDLEDLabel.h"
+
+#include <QComboBox>
+
+namespace qv {
+
+void TMainForm::DoSound(const std::string& sound) {
+    DoSound(QString::fromStdString(sound));
+}
+
+void TMainForm::DoSound(const QString& sound) {
+    m_data.Sound().DoSound(sound);
+}
+
+void TMainForm::Announce(int shortForm, TTimeHMS time) {
+    m_data.Sound().Announce(shortForm, time);
+}
+
+void TMainForm::showHelp(int topic) {
+    HelpWindow::showTopic(this, topic);
+}
+
+void TMainForm::Timersettings1Click() {
+    if (m_engine->running())
+        return;
+    TSettingsForm dialog(m_data.TimerDB, *this, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    TimerDB& db = m_data.TimerDB;
+    TimerCombo->setCurrentIndex(dialog.selectedIndex());
+    if (!db.locate(TimerCombo->currentText().toStdString()))
+        MessageBox::error(this, QString::fromLatin1(kNotFound));
+    m_engine->loadTimer();
+    m_prefs.ActiveTimerIndex = TimerCombo->currentIndex();
+    // A failed write is reported; the table keeps the changes, and the next
+    // successful write (at the latest the close) takes them to the file.
+    QString error;
+    if (!TimerFile::saveWithoutMerge(m_writePath, db, &error))
+        MessageBox::error(this, error);
+    ResetButtonClick();
+}
+
+void TMainForm::Preferences1Click() {
+    TPrefForm dialog(this);
+    dialog.load(m_prefs);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.store(m_prefs);
+    TimerLED->setActiveColor(m_prefs.ActiveLEDColor);
+    TimerLED->setInActiveColor(m_prefs.InactiveLEDColor);
+    UpdateFormBkg();
+}
+
+void TMainForm::Quorvantelhelp1Click() {
+    showHelp(HelpWindow::ContentsTopic);
+}
+
+void TMainForm::AboutQuorvantel1Click() {
+    TAboutForm dialog(m_data.logo(), this);
+    dialog.exec();
+}
+
+} // namespace qv

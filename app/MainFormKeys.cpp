@@ -1,0 +1,105 @@
+#include "app/CommonData.h"
+#include "app/MainForm.h"
+#include "widgets/MessageBox.h"
+#include "widgets/TLMDLEDLabel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace qv {
+
+void TMainForm::UpdateTimerDisplay() {
+    const QString text = QString::fromStdString(formatTime(m_engine->timeLeft()));
+    m_engine->setDisplayText(text.toStdString());
+    TimerLED->setCaption(text);
+    m_statusPanels[1]->setText(text);
+    if (m_engine->running())
+        setProgramTitle(QString::fromLatin1(kProgramTitle) + QStringLiteral(" - ") + text);
+}
+
+void TMainForm::setLedText(const std::string& text) {
+    TimerLED->setCaption(QString::fromStdString(text));
+}
+
+void TMainForm::setRunningControls(bool running) {
+    StartStopButton->setText(running ? QStringLiteral("STOP") : QStringLiteral("START"));
+    ResetButton->setEnabled(!running);
+    TimerCombo->setEnabled(!running);
+    Timersettings1->setEnabled(!running);
+    m_statusPanels[0]->setText(running ? QStringLiteral("Running...")
+                                       : QStringLiteral("Not running"));
+}
+
+// The buttons never keep the focus: it goes to the timer list, even while the
+// list is disabled for the moment it takes it.
+void TMainForm::focusTimerCombo() {
+    const bool enabled = TimerCombo->isEnabled();
+    if (!enabled)
+        TimerCombo->setEnabled(true);
+    TimerCombo->setFocus(Qt::OtherFocusReason);
+    if (!enabled)
+        TimerCombo->setEnabled(false);
+}
+
+void TMainForm::StartStopButtonClick() {
+    if (StartStopButton->text() == QLatin1String("START")) {
+        setRunningControls(true);
+        m_engine->beginRun();
+    } else {
+        if (m_engine->displayText() == "00:00:00")
+            StartStopButton->setEnabled(false);
+        // The flashing display may have been left blank.
+        TimerLED->setCaption(QString::fromStdString(m_engine->displayText()));
+        setRunningControls(false);
+        m_engine->endRun();
+        setProgramTitle(QString::fromLatin1(kProgramTitle));
+    }
+    focusTimerCombo();
+}
+
+void TMainForm::ResetButtonClick() {
+    m_engine->reset();
+    StartStopButton->setEnabled(true);
+    focusTimerCombo();
+}
+
+void TMainForm::TimerComboChange() {
+    if (!m_data.TimerDB.locate(TimerCombo->currentText().toStdString()))
+        MessageBox::error(this, QString::fromLatin1(kNotFound));
+    m_engine->loadTimer();
+    m_prefs.ActiveTimerIndex = TimerCombo->currentIndex();
+}
+
+bool TMainForm::FormKeyDown(int key) {
+    if (key == Qt::Key_Space) {
+        if (m_engine->running()) {
+            StartStopButtonClick();
+            m_keyCycle = KeyCycle::Stop;
+        } else if (m_engine->expired()) {
+            StartStopButtonClick();
+            ResetButtonClick();
+            m_keyCycle = KeyCycle::Reset;
+        } else if (!m_prefs.SpaceResets) {
+            StartStopButtonClick();
+            m_keyCycle = KeyCycle::Start;
+        } else if (m_keyCycle == KeyCycle::Stop) {
+            ResetButtonClick();
+            m_keyCycle = KeyCycle::Reset;
+        } else {
+            StartStopButtonClick();
+            m_keyCycle = KeyCycle::Start;
+        }
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        if (m_engine->running())
+            StartStopButtonClick();
+        ResetButtonClick();
+        return true;
+    }
+    return false;
+}
+
+} // namespace qv

@@ -1,0 +1,143 @@
+#include "app/MainForm.h"
+#include "store/PreferencesStore.h"
+#include "widgets/TLMDLEDLabel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+namespace {
+
+// Distances of the buttons' tops from the bottom of the client area (below the
+// menu), kept as the window's height changes.
+constexpr int kStartFromBottom = 371 - 243;
+constexpr int kResetFromBottom = 371 - 296;
+// Room under the digits for the two buttons and the gaps around them.
+constexpr int kBelowDigits = 98;
+constexpr int kMinWidth = 450;
+constexpr int kMinHeight = 350;
+
+} // namespace
+
+namespace layout {
+
+int horzsize(int windowWidth) {
+    return std::clamp(windowWidth / 16, 0, TMainForm::kMaxHorzsize);
+}
+
+int vertsize(int horz) {
+    return static_cast<int>(std::lround(horz * 1.1));
+}
+
+// horz / 6 to the nearest integer, an exact half to the even neighbour.
+int thickness(int horz) {
+    const int q = horz / 6;
+    const int r = horz % 6;
+    if (r > 3 || (r == 3 && q % 2 == 1))
+        return q + 1;
+    return q;
+}
+
+} // namespace layout
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!m_inResize)
+        FormResize();
+}
+
+void TMainForm::FormResize() {
+    m_inResize = true;
+    const int menuHeight = menuBar()->isVisible() ? menuBar()->height() : 0;
+    // A resize is applied at once off screen but only later under a window
+    // manager; then the resize event that follows runs the layout again.
+    for (int pass = 0; pass < 4; ++pass) {
+        const int W = width();
+        const int H = height();
+        TLMDLED led = TimerLED->led();
+        led.Horzsize = layout::horzsize(W);
+        led.Vertsize = layout::vertsize(led.Horzsize);
+        led.Thickness = layout::thickness(led.Horzsize);
+        TimerLED->setLED(led);
+        TimerLED->move((W - TimerLED->width()) / 2, TimerLED->y());
+
+        const int clientHeight = H - menuHeight;
+        StartStopButton->move(W / 2 - StartStopButton->width() / 2,
+                              clientHeight - kStartFromBottom);
+        ResetButton->move(W / 2 - ResetButton->width() / 2, clientHeight - kResetFromBottom);
+        Panel1->setGeometry(0, 0, centralWidget()->width(), Panel1->height());
+        LMDLImage1->move(Panel1->width() - LMDLImage1->width(), 1);
+
+        QSize wanted(std::max(W, kMinWidth), std::max(H, kMinHeight));
+        const int ledBottom = TimerLED->y() + TimerLED->height();
+        if (ledBottom > StartStopButton->y())
+            wanted.setHeight(menuHeight + ledBottom + StartStopButton->height() +
+                             ResetButton->height() + kBelowDigits);
+        if (wanted == size() || isMaximized() || isFullScreen())
+            break;
+        const QSize before = size();
+        resize(wanted);
+        if (size() == before)
+            break;
+    }
+    Panel1->repaint();
+    m_inResize = false;
+}
+
+void TMainForm::setVisible(bool visible) {
+    if (visible && !m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void TMainForm::FormShow() {
+    switch (m_prefs.WindowStateCode) {
+    case 0: {
+        const GeometryPlan plan = prefs::planGeometry(m_prefs.WindowGeometry);
+        if (plan.centreDefault) {
+            resize(prefs::kDefaultWidth, prefs::kDefaultHeight);
+            const QScreen* s = screen();
+            const QRect sg = s ? s->geometry() : QRect(0, 0, 1024, 768);
+            const auto [top, left] =
+                prefs::centredTopLeft(sg.width(), sg.height(), width(), height());
+            move(sg.x() + left, sg.y() + top);
+            break;
+        }
+        if (plan.width)
+            resize(std::max(*plan.width, 0), height());
+        if (plan.height)
+            resize(width(), std::max(*plan.height, 0));
+        if (plan.top)
+            move(x(), *plan.top);
+        if (plan.left)
+            move(*plan.left, y());
+        break;
+    }
+    case 1:
+        setWindowState(windowState() | Qt::WindowMaximized);
+        break;
+    default:
+        break;
+    }
+}
+
+WindowSnapshot TMainForm::snapshot() const {
+    WindowSnapshot s;
+    s.width = width();
+    s.height = height();
+    s.top = y();
+    s.left = x();
+    s.maximized = isMaximized();
+    s.selectedTimer = TimerCombo->currentIndex();
+    return s;
+}
+
+} // namespace qv

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace qv {
+
+// One copy of the program per user. The first copy holds a lock named after
+// its executable file (in upper case) and listens on a local socket; a later
+// copy finds the lock taken, asks the first copy through the socket to come
+// forward, and ends. A second lock, "Quorvantel", is held for the whole run so
+// that other programs can tell that the program runs.
+//
+// Lock files and the socket live in the user's runtime folder (mode 0700), so
+// no other user can take the lock or reach the socket. A lock left behind by a
+// copy that crashed is stale and taken over at once.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    SingleInstance(const QString& runtimeDir, const QString& executableName,
+                   QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // $XDG_RUNTIME_DIR, or a private folder named after the user in the
+    // temporary folder when it is not set.
+    static QString defaultRuntimeDir();
+
+    // True for the first copy: it now holds the locks and listens. False when
+    // another copy holds the lock. A lock that cannot be made at all (no
+    // runtime folder) does not keep the program from running.
+    bool acquire();
+
+    // For a later copy: asks the first to come forward. True when it did;
+    // false when it declined (busy counting down) or did not answer.
+    bool askFirstToRaise(int timeoutMs = 2000);
+
+    // The first copy's answer to a request: true when the window came forward.
+    void setRaiseHandler(std::function<bool()> handler) { m_raise = std::move(handler); }
+
+    QString lockPath() const;
+    QString mutexPath() const;
+    QString serverName() const;
+
+private:
+    void serve();
+
+    QString m_dir;
+    QString m_exe;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLockFile> m_mutex;
+    QLocalServer m_server;
+    std::function<bool()> m_raise;
+};
+
+} // namespace qv
