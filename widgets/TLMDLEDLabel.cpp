@@ -259,9 +259,18 @@ void TLMDLEDLabel::composeArea(QImage& frame, const QRect& areaPart) const {
 }
 
 void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
-    drawBevel(p);
     const int e = m_bevel.width();
     const QRect area = rect().adjusted(e, e, -e, -e);
+    if (e > 0) {
+        // The two bevel polygons leave a diagonal seam of pixels at the corners
+        // where they meet; being opaque, we must paint those too.
+        const QRect r = rect();
+        p.fillRect(QRect(r.left(), r.top(), r.width(), e), m_color);
+        p.fillRect(QRect(r.left(), r.bottom() - e + 1, r.width(), e), m_color);
+        p.fillRect(QRect(r.left(), r.top(), e, r.height()), m_color);
+        p.fillRect(QRect(r.right() - e + 1, r.top(), e, r.height()), m_color);
+        drawBevel(p);
+    }
     if (area.isEmpty())
         return;
     const QRect part = area & clip;

@@ -256,6 +256,11 @@ TEST(LedDisplay, LoweredBevelLightBelowAndRightShadowAboveAndLeft) {
     EXPECT_EQ(img.pixel(3 + 20, 3 + 5), kActive);
     EXPECT_EQ(img.pixel(3, 3), kBack);
 
+    // What the widget paints on screen is what render() shows, seams included.
+    led.setColor(QColor(0, 60, 0));
+    EXPECT_EQ(led.grab().toImage().convertToFormat(QImage::Format_RGB32), led.render());
+    led.setColor(QColor(kBack));
+
     b.StyleOuter = bvRaised;
     led.setBevel(b);
     const QImage raised = led.render();
