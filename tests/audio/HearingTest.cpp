@@ -42,19 +42,36 @@ bool waitForAnnouncements(int timeoutMs) {
     return TSpeakThread::liveCount() == 0;
 }
 
+// One recording of the sink for all the tests (the monitor takes over a second to
+// deliver its first data); each test hears from its own start on.
 class Hearing : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() {
+        if (!SinkRecorder::serverAvailable())
+            return;
+        shared = new SinkRecorder;
+        if (!shared->start()) {
+            delete shared;
+            shared = nullptr;
+        }
+    }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
+
     void SetUp() override {
         if (!SinkRecorder::serverAvailable())
             GTEST_SKIP() << "no sound server answers (pactl info fails): nothing can be heard";
+        ASSERT_NE(shared, nullptr) << "parec does not record the default sink's monitor";
         sound = std::make_unique<SoundSystem>();
         channel = dynamic_cast<AudioChannel*>(&sound->Channel());
         ASSERT_NE(channel, nullptr);
         ASSERT_GT(channel->outputDeviceCount(), 0) << "the server offers no output";
-        ASSERT_TRUE(recorder.start()) << "parec does not record the default sink's monitor";
+        shared->mark();
     }
 
-    SinkRecorder recorder;
+    static inline SinkRecorder* shared = nullptr;
     std::unique_ptr<SoundSystem> sound;
     AudioChannel* channel = nullptr;
 };
@@ -65,7 +82,7 @@ TEST_F(Hearing, FanfareIsHeardWholeAndAlone) {
 
     sound->DoSound(QStringLiteral("0"));
     ASSERT_TRUE(channel->waitUntilIdle(10000));
-    const auto heard = recorder.stop();
+    const auto heard = shared->take();
     // Nothing of the end is lost: a channel that stops when the last data was
     // handed over cuts about a tenth of a second.
     EXPECT_NEAR(soundSpan(heard), expected, 0.04);
@@ -73,10 +90,10 @@ TEST_F(Hearing, FanfareIsHeardWholeAndAlone) {
 
 TEST_F(Hearing, BeepCutsTheFanfareAndNothingOfTheFanfareFollows) {
     sound->DoSound(QStringLiteral("0"));
-    ASSERT_TRUE(recorder.waitForSound(800, 5000));
+    ASSERT_TRUE(shared->waitForSound(800, 5000));
     sound->DoSound(QStringLiteral("1"));
     ASSERT_TRUE(channel->waitUntilIdle(10000));
-    const auto heard = recorder.stop();
+    const auto heard = shared->take();
 
     const auto bursts = findBursts(heard, 1000);
     ASSERT_FALSE(bursts.empty());
@@ -105,7 +122,7 @@ TEST_F(Hearing, AnnouncementSpeaksItsClipsInOrder) {
     sound->Announce(0, {0, 21, 1});
     ASSERT_TRUE(waitForAnnouncements(15000));
     ASSERT_TRUE(channel->waitUntilIdle(5000));
-    const auto bursts = findBursts(recorder.stop());
+    const auto bursts = findBursts(shared->take());
 
     ASSERT_EQ(bursts.size(), ids.size());
     for (std::size_t i = 0; i < ids.size(); ++i)
@@ -114,11 +131,11 @@ TEST_F(Hearing, AnnouncementSpeaksItsClipsInOrder) {
 
 TEST_F(Hearing, NewerAnnouncementCutsTheOlderOne) {
     sound->Announce(0, {1, 1, 1}); // eight clips, about four seconds
-    ASSERT_TRUE(recorder.waitForSound(150, 5000));
+    ASSERT_TRUE(shared->waitForSound(150, 5000));
     sound->Announce(0, {0, 0, 15});
     ASSERT_TRUE(waitForAnnouncements(15000));
     ASSERT_TRUE(channel->waitUntilIdle(5000));
-    const auto bursts = findBursts(recorder.stop());
+    const auto bursts = findBursts(shared->take());
 
     // One or two clips of the older announcement, then the newer one's two; none
     // of the older one's remaining clips after them.
@@ -135,8 +152,7 @@ TEST_F(Hearing, SynchronousPlayReturnsAfterTheSoundWasHeard) {
     EXPECT_TRUE(channel->playSync(beep));
     const double returnedAfter = static_cast<double>(t.elapsed()) / 1000;
     EXPECT_GE(returnedAfter, 0.30);
-    // Whatever was heard by the time it returned is the whole beep.
-    const auto bursts = findBursts(recorder.snapshot());
+    const auto bursts = findBursts(shared->take());
     ASSERT_EQ(bursts.size(), 1u);
     EXPECT_NEAR(bursts.front().seconds(), 0.30, 0.03);
 }
@@ -150,11 +166,11 @@ TEST_F(Hearing, MissingFilePlaysTheAlertAndABrokenFileIsSilent) {
 
     sound->DoSound(junk.fileName());
     ASSERT_TRUE(channel->waitUntilIdle(5000));
-    EXPECT_TRUE(findBursts(recorder.snapshot()).empty());
+    EXPECT_TRUE(findBursts(shared->snapshot()).empty());
 
     sound->DoSound(dir.filePath(QStringLiteral("missing.wav")));
     ASSERT_TRUE(channel->waitUntilIdle(5000));
-    const auto bursts = findBursts(recorder.stop(), 1000);
+    const auto bursts = findBursts(shared->take(), 1000);
     ASSERT_EQ(bursts.size(), 1u);
     EXPECT_NEAR(bursts.front().seconds(), soundSpan(test::toMono(*channel->alertSound())), 0.03);
 }

@@ -86,11 +86,19 @@ bool SinkRecorder::start() {
     return false;
 }
 
+qint64 SinkRecorder::recordedBytes() const {
+    return QFile(dir_.filePath(QStringLiteral("rec.raw"))).size() / 4 * 4;
+}
+
+void SinkRecorder::mark() {
+    mark_ = recordedBytes();
+}
+
 std::vector<std::int16_t> SinkRecorder::snapshot() const {
     QFile f(dir_.filePath(QStringLiteral("rec.raw")));
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(mark_))
         return {};
-    const QByteArray raw = f.readAll();
+    const QByteArray raw = f.read(recordedBytes() - mark_);
     std::vector<std::int16_t> stereo(static_cast<std::size_t>(raw.size() / 4) * 2);
     std::memcpy(stereo.data(), raw.constData(), stereo.size() * sizeof(std::int16_t));
     return toMono(stereo);
@@ -108,12 +116,20 @@ bool SinkRecorder::waitForSound(int ms, int timeoutMs) {
     return false;
 }
 
-std::vector<std::int16_t> SinkRecorder::stop() {
+std::vector<std::int16_t> SinkRecorder::take() {
+    const qint64 until = recordedBytes() + qint64{kRecordRate} * 4 * 150 / 1000;
+    QElapsedTimer t;
+    t.start();
+    while (recordedBytes() < until && t.elapsed() < 5000)
+        QThread::msleep(5);
+    return snapshot();
+}
+
+void SinkRecorder::stop() {
     parec_.terminate();
     if (!parec_.waitForFinished(5000))
         parec_.kill();
     parec_.waitForFinished(5000);
-    return snapshot();
 }
 
 SinkRecorder::~SinkRecorder() {

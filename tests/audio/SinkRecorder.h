@@ -43,15 +43,21 @@ public:
 
     // Starts recording; true once the first data arrived.
     bool start();
-    // Everything recorded so far, mono.
+    // Later calls see only what is recorded from now on.
+    void mark();
+    // Everything recorded since the mark so far, mono.
     std::vector<std::int16_t> snapshot() const;
+    // Lets another 150 ms reach the recording (the monitor lags the sink a
+    // little), then returns everything since the mark.
+    std::vector<std::int16_t> take();
     // Waits until the recording holds at least ms of sound; false after timeoutMs.
     bool waitForSound(int ms, int timeoutMs);
-    // Stops recording and returns all of it, mono.
-    std::vector<std::int16_t> stop();
+    void stop();
     ~SinkRecorder();
 
 private:
+    qint64 recordedBytes() const;
+    qint64 mark_ = 0;
     QTemporaryDir dir_;
     QProcess parec_;
 };
