@@ -150,10 +150,16 @@ QSize TLMDLEDLabel::sizeHint() const {
     return QSize(clampSize(w), clampSize(h));
 }
 
+// The caption changes every second while a timer runs, mostly without changing
+// the size; a layout around the display is only told when the size changes.
 void TLMDLEDLabel::relayout() {
-    updateGeometry();
-    if (m_autoSize && size() != sizeHint())
-        resize(sizeHint());
+    const QSize hint = sizeHint();
+    if (hint != m_laidOutHint) {
+        m_laidOutHint = hint;
+        updateGeometry();
+    }
+    if (m_autoSize && size() != hint)
+        resize(hint);
 }
 
 // The display is opaque and drawn in one copy, so it is repainted at once

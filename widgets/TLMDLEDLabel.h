@@ -113,6 +113,7 @@ private:
     bool m_autoSize = false;
     LedCellGeometry m_geometry;
     LedTextSize m_textSize;
+    QSize m_laidOutHint;
 
     mutable QImage m_cellImage;
     mutable bool m_cellStale = true;
