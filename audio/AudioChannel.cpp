@@ -107,8 +107,11 @@ public:
     };
 
     void start(Request r) {
-        if (r.ticket <= lastTicket_) {
-            complete(r, false); // a newer request has already started
+        // A request that a newer one has already superseded (started, or only
+        // asked for) would be cut at once: it never starts, so a burst of
+        // requests costs one stream, not one each.
+        if (r.ticket <= lastTicket_ || r.ticket < owner_.nextTicket_.load()) {
+            complete(r, false);
             return;
         }
         lastTicket_ = r.ticket;
