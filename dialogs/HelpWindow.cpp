@@ -37,8 +37,7 @@ const QList<HelpWindow::Page>& HelpWindow::pages() {
         {QStringLiteral("settings.html"), QStringLiteral("Timer settings")},
         {QStringLiteral("rules.html"), QStringLiteral("Rules and announcements")},
         {QStringLiteral("preferences.html"), QStringLiteral("Preferences")},
-        {QStringLiteral("files.html"),
-         QStringLiteral("Where your timers and preferences are kept")},
+        {QStringLiteral("files.html"), QStringLiteral("Where your data are kept")},
     };
     return list;
 }
@@ -105,6 +104,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     m_contents = new QListWidget;
     m_contents->setObjectName(QStringLiteral("HelpContents"));
+    m_contents->setSpacing(2);
     for (const Page& page : pages()) {
         auto* item = new QListWidgetItem(page.title, m_contents);
         item->setData(Qt::UserRole, page.file);
@@ -131,7 +131,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 560});
+    splitter->setSizes({250, 530});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);

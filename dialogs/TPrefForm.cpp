@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace qv {
 namespace {
@@ -129,6 +130,9 @@ void TPrefForm::buildBackgroundGroup() {
     TileRadio->setGeometry(208, 20, 113, 17);
     // toggled, not clicked: checking a button from code (load) must update
     // the enabled states exactly as a click does.
+    // The captions need a little more room in most desktop fonts.
+    for (QRadioButton* radio : {GradientRadio, TileRadio})
+        radio->resize(std::max(radio->width(), radio->sizeHint().width()), radio->height());
     connect(GradientRadio, &QRadioButton::toggled, this, &TPrefForm::GradientRadioClick);
     connect(TileRadio, &QRadioButton::toggled, this, &TPrefForm::GradientRadioClick);
 
@@ -191,8 +195,11 @@ void TPrefForm::buildButtons() {
     OKButton = makeButton(this, "OKButton", QStringLiteral("OK"), {136, 296, 75, 33});
     OKButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     OKButton->setDefault(true);
-    HelpButton = makeButton(this, "HelpButton", QString(), {217, 296, 33, 33});
-    HelpButton->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    HelpButton = makeButton(this, "HelpButton", QStringLiteral("?"), {217, 296, 33, 33});
+    QFont glyph = HelpButton->font();
+    glyph.setBold(true);
+    glyph.setPixelSize(16);
+    HelpButton->setFont(glyph);
     HelpButton->setToolTip(QStringLiteral("Help"));
     CancelButton = makeButton(this, "CancelButton", QStringLiteral("Cancel"), {256, 296, 75, 33});
     CancelButton->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
