@@ -1,0 +1,385 @@
+// Building the window: the top row, the "Start from" group, the general and
+// expiry groups and the three rule pages, with their names and connections.
+
+#include "core/TimerRecord.h"
+#include "dialogs/TSettingsForm.h"
+#include "dialogs/UpDownSpin.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace qv {
+namespace {
+
+constexpr int kClientWidth = 523;
+constexpr int kClientHeight = 458;
+
+QString toQString(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QLineEdit* ledField(const char* name, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setAlignment(Qt::AlignCenter);
+    QFont font = field->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.8);
+    field->setFont(font);
+    field->setTextMargins(0, 0, 0, 0);
+    field->setFixedWidth(QFontMetrics(font).horizontalAdvance(QStringLiteral("000")) + 12);
+    field->setText(QStringLiteral("00"));
+    return field;
+}
+
+QSpinBox* spinner(const char* name, int maximum, QWidget* parent) {
+    auto* spin = new UpDownSpin(maximum, parent);
+    spin->setObjectName(QLatin1String(name));
+    return spin;
+}
+
+QComboBox* dropDown(const char* name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setEditable(false);
+    return combo;
+}
+
+QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, const char* hint,
+                           QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(parent->style()->standardIcon(picture));
+    button->setToolTip(QLatin1String(hint));
+    return button;
+}
+
+QToolButton* browseButton(const char* name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(QStringLiteral("Browse files"));
+    return button;
+}
+
+QLineEdit* filenameField(const char* name, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setReadOnly(true);
+    return field;
+}
+
+QLabel* pathHolder(const char* name, QWidget* parent) {
+    auto* holder = new QLabel(parent);
+    holder->setObjectName(QLatin1String(name));
+    holder->setTextFormat(Qt::PlainText);
+    holder->hide();
+    return holder;
+}
+
+void fillIntervals(QComboBox* combo, std::span<const IntervalItem> items) {
+    for (const IntervalItem& item : items)
+        combo->addItem(toQString(item.label), item.seconds);
+}
+
+template <std::size_t N>
+void fillActions(QComboBox* combo, const std::array<std::string_view, N>& labels,
+                 std::size_t count = N) {
+    for (std::size_t i = 0; i < count; ++i)
+        combo->addItem(toQString(labels[i]));
+}
+
+// The help button's picture: a question mark in a disc, drawn here so that it
+// looks the same under every style and icon theme.
+QIcon helpPicture(const QPalette& palette) {
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette.color(QPalette::Highlight));
+    painter.drawEllipse(QRectF(1, 1, 18, 18));
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(14);
+    painter.setFont(font);
+    painter.setPen(palette.color(QPalette::HighlightedText));
+    painter.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+void TSettingsForm::buildWindow() {
+    setWindowTitle(QStringLiteral("Timer settings"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setSizeGripEnabled(false);
+
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(8, 6, 8, 8);
+    main->setSpacing(4);
+    main->addWidget(buildTopRow());
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    main->addWidget(rule);
+    main->addWidget(buildStartGroup());
+
+    auto* lower = new QHBoxLayout;
+    lower->setSpacing(6);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(buildGeneralGroup());
+    left->addWidget(buildExpiryGroup());
+    left->addStretch(1);
+    lower->addLayout(left, 1);
+
+    RulePages = new QTabWidget(this);
+    RulePages->setObjectName(QStringLiteral("RulePages"));
+    for (int r = 0; r < 3; ++r)
+        RulePages->addTab(buildRulePage(r), QStringLiteral("Rule %1").arg(r + 1));
+    RulePages->setCurrentIndex(0);
+    lower->addWidget(RulePages, 1);
+    main->addLayout(lower, 1);
+
+    // Hidden holders of the full paths behind the file name fields.
+    TimerExpPath = pathHolder("TimerExpPath", this);
+    static constexpr const char* kRulePaths[] = {"Rule1Path", "Rule2Path", "Rule3Path"};
+    for (int r = 0; r < 3; ++r)
+        rules_[static_cast<std::size_t>(r)].path = pathHolder(kRulePaths[r], this);
+}
+
+QWidget* TSettingsForm::buildTopRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    TimerNameCombo = dropDown("TimerNameCombo", row);
+    TimerNameCombo->setMinimumWidth(200);
+    NewButton = new QPushButton(QStringLiteral("New"), row);
+    NewButton->setObjectName(QStringLiteral("NewButton"));
+    NewButton->setAutoDefault(false);
+    DeleteButton = new QPushButton(QStringLiteral("Delete"), row);
+    DeleteButton->setObjectName(QStringLiteral("DeleteButton"));
+    DeleteButton->setAutoDefault(false);
+    HelpButton = pictureButton("HelpButton", QStyle::SP_DialogHelpButton, "Help", row);
+    HelpButton->setIcon(helpPicture(palette()));
+    CloseButton = new QPushButton(QStringLiteral("Close"), row);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    CloseButton->setDefault(true);
+    layout->addWidget(TimerNameCombo);
+    layout->addWidget(NewButton);
+    layout->addWidget(DeleteButton);
+    layout->addStretch(1);
+    layout->addWidget(HelpButton);
+    layout->addWidget(CloseButton);
+
+    connect(TimerNameCombo, &QComboBox::activated, this, [this] { TimerNameComboChange(); });
+    connect(NewButton, &QPushButton::clicked, this, [this] { NewButtonClick(); });
+    connect(DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
+    connect(HelpButton, &QToolButton::clicked, this, [this] { HelpButtonClick(); });
+    connect(CloseButton, &QPushButton::clicked, this, [this] { CloseButtonClick(); });
+    return row;
+}
+
+QWidget* TSettingsForm::buildStartGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Start from"), this);
+    auto* layout = new QGridLayout(group);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setVerticalSpacing(2);
+
+    HrLED = ledField("HrLED", group);
+    MinLED = ledField("MinLED", group);
+    SecLED = ledField("SecLED", group);
+    HrSpin = spinner("HrSpin", 99, group);
+    MinSpin = spinner("MinSpin", 59, group);
+    SecSpin = spinner("SecSpin", 59, group);
+    const std::array<std::pair<QLineEdit*, QSpinBox*>, 3> parts = {
+        {{HrLED, HrSpin}, {MinLED, MinSpin}, {SecLED, SecSpin}}};
+    static constexpr const char* kCaptions[] = {"Hr", "Min", "Sec"};
+    auto* time = new QHBoxLayout;
+    time->setSpacing(0);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        auto* caption = new QLabel(QLatin1String(kCaptions[i]), group);
+        caption->setBuddy(parts[i].second);
+        time->addWidget(caption);
+        time->addSpacing(4);
+        time->addWidget(parts[i].first);
+        parts[i].second->setFixedHeight(parts[i].first->sizeHint().height());
+        time->addWidget(parts[i].second);
+        time->addSpacing(12);
+    }
+    time->addStretch(1);
+    LoopCheck = new QCheckBox(QStringLiteral("Loop continuously"), group);
+    LoopCheck->setObjectName(QStringLiteral("LoopCheck"));
+    time->addWidget(LoopCheck);
+    layout->addLayout(time, 0, 0);
+
+    auto* quickLabel =
+        new QLabel(QStringLiteral("Quick set (drag to quickly change start time)"), group);
+    QSTracker = new QSlider(Qt::Horizontal, group);
+    QSTracker->setObjectName(QStringLiteral("QSTracker"));
+    QSTracker->setRange(1, 600);
+    QSTracker->setSingleStep(1);
+    QSTracker->setPageStep(25);
+    QSTracker->setTickInterval(25);
+    QSTracker->setTickPosition(QSlider::TicksBelow);
+    quickLabel->setBuddy(QSTracker);
+    layout->addWidget(quickLabel, 1, 0);
+    layout->addWidget(QSTracker, 2, 0);
+
+    connect(HrSpin, &QSpinBox::valueChanged, this, [this] { HrSpinClick(); });
+    connect(MinSpin, &QSpinBox::valueChanged, this, [this] { MinSpinClick(); });
+    connect(SecSpin, &QSpinBox::valueChanged, this, [this] { SecSpinClick(); });
+    connect(QSTracker, &QSlider::valueChanged, this, [this](int p) { QSTrackerChange(p); });
+    return group;
+}
+
+QWidget* TSettingsForm::buildGeneralGroup() {
+    auto* group = new QGroupBox(QStringLiteral("General announcement/sound"), this);
+    auto* layout = new QGridLayout(group);
+    layout->setContentsMargins(8, 4, 8, 6);
+    layout->setVerticalSpacing(2);
+    GenAnnIntervalCombo = dropDown("GenAnnIntervalCombo", group);
+    fillIntervals(GenAnnIntervalCombo, kGeneralIntervals);
+    GenAnnTypeCombo = dropDown("GenAnnTypeCombo", group);
+    fillActions(GenAnnTypeCombo, kAnnounceActionLabels, 3);
+    GenPreviewButton =
+        pictureButton("GenPreviewButton", QStyle::SP_MediaPlay, "Preview sound", group);
+    layout->addWidget(new QLabel(QStringLiteral("Perform action"), group), 0, 0);
+    layout->addWidget(GenAnnIntervalCombo, 1, 0);
+    layout->addWidget(new QLabel(QStringLiteral("Type of action"), group), 2, 0);
+    layout->addWidget(GenAnnTypeCombo, 3, 0);
+    layout->addWidget(GenPreviewButton, 3, 1);
+
+    connect(GenAnnIntervalCombo, &QComboBox::currentIndexChanged, this,
+            [this] { GenAnnIntervalComboChange(); });
+    connect(GenAnnTypeCombo, &QComboBox::currentIndexChanged, this,
+            [this] { GenAnnTypeComboChange(); });
+    connect(GenPreviewButton, &QToolButton::clicked, this, [this] { GenPreviewButtonClick(); });
+    return group;
+}
+
+QWidget* TSettingsForm::buildExpiryGroup() {
+    auto* group = new QGroupBox(QStringLiteral("Timer expire"), this);
+    auto* layout = new QGridLayout(group);
+    layout->setContentsMargins(8, 4, 8, 6);
+    layout->setVerticalSpacing(2);
+    TimerExpTypeCombo = dropDown("TimerExpTypeCombo", group);
+    fillActions(TimerExpTypeCombo, kExpiryActionLabels);
+    ExpPreviewButton =
+        pictureButton("ExpPreviewButton", QStyle::SP_MediaPlay, "Preview sound", group);
+    TimerExpFilenameEdit = filenameField("TimerExpFilenameEdit", group);
+    ExpBrowseButton = browseButton("ExpBrowseButton", group);
+    layout->addWidget(new QLabel(QStringLiteral("Action"), group), 0, 0);
+    layout->addWidget(TimerExpTypeCombo, 1, 0);
+    layout->addWidget(ExpPreviewButton, 1, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Custom sound filename"), group), 2, 0);
+    layout->addWidget(TimerExpFilenameEdit, 3, 0);
+    layout->addWidget(ExpBrowseButton, 3, 1);
+
+    connect(TimerExpTypeCombo, &QComboBox::currentIndexChanged, this,
+            [this] { TimerExpTypeComboChange(); });
+    connect(ExpPreviewButton, &QToolButton::clicked, this, [this] { ExpPreviewButtonClick(); });
+    connect(ExpBrowseButton, &QToolButton::clicked, this, [this] { ExpBrowseButtonClick(); });
+    return group;
+}
+
+QWidget* TSettingsForm::buildRulePage(int rule) {
+    // The second page's field names are spelt as the other windows know them.
+    static constexpr const char* kNames[3][13] = {
+        {"R1EnableCheck", "R1HrEdit", "R1MinEdit", "R1SecEdit", "R1HrSpin", "R1MinSpin",
+         "R1SecSpin", "R1IntervalCombo", "R1ActionCombo", "R1PreviewButton", "R1FilenameEdit",
+         "R1BrowseButton", "Rule1Page"},
+        {"R2EnableCheck", "R2hrEdit", "R2MiNEdit", "R2SecEdit", "R2HrSpin", "R2MinSpin",
+         "R2SecSpin", "R2IntervalCombo", "R2ActionCombo", "R2PreviewButton", "R2FilenameEdit",
+         "R2BrowseButton", "Rule2Page"},
+        {"R3EnableCheck", "R3HrEdit", "R3MinEdit", "R3SecEdit", "R3HrSpin", "R3MinSpin",
+         "R3SecSpin", "R3IntervalCombo", "R3ActionCombo", "R3PreviewButton", "R3FilenameEdit",
+         "R3BrowseButton", "Rule3Page"}};
+    const auto& names = kNames[rule];
+    RuleControls& c = rules_[static_cast<std::size_t>(rule)];
+
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(names[12]));
+    auto* layout = new QGridLayout(page);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setVerticalSpacing(2);
+
+    c.enable = new QCheckBox(QStringLiteral("Enable rule"), page);
+    c.enable->setObjectName(QLatin1String(names[0]));
+    layout->addWidget(c.enable, 0, 0, 1, 2);
+
+    layout->addWidget(new QLabel(QStringLiteral("Starting from (hh:mm:ss)"), page), 1, 0, 1, 2);
+    auto* time = new QHBoxLayout;
+    time->setSpacing(0);
+    for (std::size_t i = 0; i < 3; ++i) {
+        auto* field = new QLineEdit(QStringLiteral("00"), page);
+        field->setObjectName(QLatin1String(names[1 + i]));
+        field->setMaxLength(2);
+        field->setAlignment(Qt::AlignCenter);
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 10);
+        c.fields[i] = field;
+        c.spins[i] = spinner(names[4 + i], 59, page);
+        if (i > 0)
+            time->addWidget(new QLabel(QStringLiteral(" : "), page));
+        time->addWidget(field);
+        time->addWidget(c.spins[i]);
+        connect(field, &QLineEdit::textChanged, this, [this, field] { AnnHrEditChange(field); });
+        QSpinBox* spin = c.spins[i];
+        connect(spin, &QSpinBox::valueChanged, this, [this, spin] { ruleSpinClick(spin); });
+    }
+    time->addStretch(1);
+    layout->addLayout(time, 2, 0, 1, 2);
+
+    c.interval = dropDown(names[7], page);
+    fillIntervals(c.interval, kRuleIntervals);
+    layout->addWidget(new QLabel(QStringLiteral("Perform the selected action"), page), 3, 0, 1, 2);
+    layout->addWidget(c.interval, 4, 0);
+
+    c.action = dropDown(names[8], page);
+    fillActions(c.action, kAnnounceActionLabels);
+    c.preview = pictureButton(names[9], QStyle::SP_MediaPlay, "Preview sound", page);
+    layout->addWidget(new QLabel(QStringLiteral("Action to perform"), page), 5, 0, 1, 2);
+    layout->addWidget(c.action, 6, 0);
+    layout->addWidget(c.preview, 6, 1);
+
+    c.filename = filenameField(names[10], page);
+    c.browse = browseButton(names[11], page);
+    layout->addWidget(new QLabel(QStringLiteral("Custom sound filename"), page), 7, 0, 1, 2);
+    layout->addWidget(c.filename, 8, 0);
+    layout->addWidget(c.browse, 8, 1);
+    layout->setRowStretch(9, 1);
+
+    using Handler = void (TSettingsForm::*)();
+    static constexpr Handler kActionChange[] = {&TSettingsForm::R1ActionComboChange,
+                                                &TSettingsForm::R2ActionComboChange,
+                                                &TSettingsForm::R3ActionComboChange};
+    static constexpr Handler kPreview[] = {&TSettingsForm::R1PreviewButtonClick,
+                                           &TSettingsForm::R2PreviewButtonClick,
+                                           &TSettingsForm::R3PreviewButtonClick};
+    static constexpr Handler kBrowse[] = {&TSettingsForm::R1BrowseButtonClick,
+                                          &TSettingsForm::R2BrowseButtonClick,
+                                          &TSettingsForm::R3BrowseButtonClick};
+    connect(c.action, &QComboBox::currentIndexChanged, this,
+            [this, rule] { (this->*kActionChange[rule])(); });
+    connect(c.preview, &QToolButton::clicked, this, [this, rule] { (this->*kPreview[rule])(); });
+    connect(c.browse, &QToolButton::clicked, this, [this, rule] { (this->*kBrowse[rule])(); });
+    return page;
+}
+
+} // namespace qv
