@@ -9,9 +9,12 @@ namespace {
 
 const char* typeWord(ColumnType t) {
     switch (t) {
-    case ColumnType::Text: return "string";
-    case ColumnType::Int32: return "i4";
-    case ColumnType::Boolean: return "boolean";
+    case ColumnType::Text:
+        return "string";
+    case ColumnType::Int32:
+        return "i4";
+    case ColumnType::Boolean:
+        return "boolean";
     }
     return "";
 }
@@ -23,7 +26,9 @@ void fail(std::string* error, const char* text) {
 
 } // namespace
 
-TimerDB::TimerDB() { createEmpty(); }
+TimerDB::TimerDB() {
+    createEmpty();
+}
 
 void TimerDB::createEmpty() {
     fields_.clear();
@@ -64,9 +69,11 @@ bool TimerDB::assign(std::vector<FieldDef> fields, std::vector<StoredRow> rows,
     for (const FieldDef& f : fields) {
         if (!f.known) {
             ++extra;
-        } else if (f.width && columnInfo(*f.known).type == ColumnType::Text) {
+        } else if (f.width && *f.width > 0 && columnInfo(*f.known).type == ColumnType::Text) {
+            // A width of zero or less (an edited file) would blank every text
+            // written from then on; it is ignored.
             auto& w = widths[static_cast<std::size_t>(*f.known)];
-            w = std::min(w, std::max(*f.width, 0));
+            w = std::min(w, *f.width);
         }
     }
     fields_ = std::move(fields);
@@ -81,9 +88,13 @@ bool TimerDB::assign(std::vector<FieldDef> fields, std::vector<StoredRow> rows,
     return true;
 }
 
-int TimerDB::textWidth(Column c) const { return widths_[static_cast<std::size_t>(c)]; }
+int TimerDB::textWidth(Column c) const {
+    return widths_[static_cast<std::size_t>(c)];
+}
 
 void TimerDB::setTextWidth(Column c, int width) {
+    if (width < 1)
+        return;
     widths_[static_cast<std::size_t>(c)] = width;
     for (FieldDef& f : fields_)
         if (f.known == c)
@@ -133,7 +144,9 @@ bool TimerDB::locate(std::string_view name) {
     return true;
 }
 
-bool TimerDB::contains(std::string_view name) const { return index_.contains(foldCase(name)); }
+bool TimerDB::contains(std::string_view name) const {
+    return index_.contains(foldCase(name));
+}
 
 void TimerDB::cutToWidths(TimerRecord& r) const {
     r.Name = cutToWidth(r.Name, textWidth(Column::Name));

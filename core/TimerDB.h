@@ -17,9 +17,9 @@ namespace qv {
 // untouched so that they survive a save.
 struct FieldDef {
     std::string name;
-    std::string fieldType;          // "string", "i4", "boolean", or whatever a file declares
-    std::optional<int> width;       // "WIDTH", text columns
-    std::optional<Column> known;    // set for the timer's own columns
+    std::string fieldType;       // "string", "i4", "boolean", or whatever a file declares
+    std::optional<int> width;    // "WIDTH", text columns
+    std::optional<Column> known; // set for the timer's own columns
     // Every attribute of the column's declaration in the order the file had them,
     // "attrname" and "fieldtype" included; empty for columns the program defined.
     std::vector<std::pair<std::string, std::string>> attributes;
@@ -47,8 +47,8 @@ struct ChangeLogEntry {
 
 struct StoredRow {
     TimerRecord record;
-    std::bitset<kColumnCount> nulls;                // known columns that hold no value
-    std::vector<std::optional<std::string>> extra;  // one per unknown column, raw text
+    std::bitset<kColumnCount> nulls;               // known columns that hold no value
+    std::vector<std::optional<std::string>> extra; // one per unknown column, raw text
     std::uint32_t state = RowUnchanged;
 
     bool isCurrent() const { return (state & (RowOldVersion | RowDeleted)) == 0; }
@@ -76,7 +76,8 @@ public:
     const std::vector<ChangeLogEntry>& changeLog() const { return log_; }
     int extraColumnCount() const { return extraColumns_; }
 
-    // Width of a text column in characters; narrowing it cuts texts written from then on.
+    // Width of a text column in characters; narrowing it cuts texts written from
+    // then on. A width below 1 is ignored: it would blank every later write.
     int textWidth(Column c) const;
     void setTextWidth(Column c, int width);
 
@@ -115,7 +116,7 @@ private:
     std::vector<StoredRow> rows_;
     std::vector<ChangeLogEntry> log_;
     std::map<std::string, std::size_t> index_; // folded name -> physical row
-    std::size_t current_ = 0;                   // physical row, meaningful while not empty
+    std::size_t current_ = 0;                  // physical row, meaningful while not empty
     std::array<int, kColumnCount> widths_{};
     int extraColumns_ = 0;
 };

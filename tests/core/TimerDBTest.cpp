@@ -136,6 +136,18 @@ TEST(TimerTable, NarrowedWidthCutsLaterWrites) {
     EXPECT_EQ(db.textWidth(Column::TimerExpFilename), 255);
     ASSERT_TRUE(db.insert(named("Lemon cake, large")));
     EXPECT_EQ(currentName(db), "Lemon cake");
+
+    // A width of zero or less would blank every name written later: ignored.
+    db.setTextWidth(Column::Name, 0);
+    fields[0].width = -5;
+    fields[7].width = 0;
+    ASSERT_TRUE(db.assign(fields, {}, {}, nullptr));
+    EXPECT_EQ(db.textWidth(Column::Name), 30);
+    EXPECT_EQ(db.textWidth(Column::TimerExpFilename), 255);
+    db.setTextWidth(Column::Name, -1);
+    EXPECT_EQ(db.textWidth(Column::Name), 30);
+    ASSERT_TRUE(db.insert(named("Lemon cake, large")));
+    EXPECT_EQ(currentName(db), "Lemon cake, large");
 }
 
 TEST(TimerTable, DeleteMakesTheNextNameCurrentOrTheLast) {
