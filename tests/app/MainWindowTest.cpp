@@ -1,0 +1,248 @@
+#include "AppFixture.h"
+
+#include <QStatusBar>
+
+namespace qv::testing {
+namespace {
+
+using Cycle = TMainForm::KeyCycle;
+
+class MainWindow : public AppTest {
+protected:
+    void startWith(std::int32_t startTime, bool loop = false) {
+        writeTimers({timer("Tea", startTime, loop)});
+        start();
+        form->show();
+    }
+    bool idleControlsEnabled() {
+        return resetButton()->isEnabled() && combo()->isEnabled() &&
+               child<QAction>("Timersettings1")->isEnabled();
+    }
+};
+
+TEST_F(MainWindow, ShowsTheTimeWithTwoDigitsPerField) {
+    for (auto [seconds, text] : {std::pair{3723, "01:02:03"}, std::pair{359999, "99:59:59"},
+                                 std::pair{0, "00:00:00"}, std::pair{36000, "10:00:00"}}) {
+        form.reset();
+        startWith(seconds);
+        EXPECT_EQ(ledText(), QString::fromLatin1(text));
+        EXPECT_EQ(form->statusText(1), QString::fromLatin1(text));
+        EXPECT_EQ(form->engine().displayText(), text);
+    }
+}
+
+TEST_F(MainWindow, ProgramTitleFollowsTheRunWhileTheCaptionStays) {
+    startWith(300);
+    EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quorvantel 1.02"));
+    EXPECT_EQ(form->statusText(0), QStringLiteral("Not running"));
+
+    startStop()->click();
+    EXPECT_EQ(startStop()->text(), QStringLiteral("STOP"));
+    EXPECT_EQ(form->statusText(0), QStringLiteral("Running..."));
+    EXPECT_FALSE(resetButton()->isEnabled());
+    EXPECT_FALSE(combo()->isEnabled());
+    EXPECT_FALSE(child<QAction>("Timersettings1")->isEnabled());
+    EXPECT_TRUE(child<QAction>("Preferences1")->isEnabled());
+
+    tickAfter(999);
+    EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel"));
+    tickAfter(1);
+    EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel - 00:04:59"));
+    seconds(1);
+    EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel - 00:04:58"));
+    EXPECT_EQ(form->statusText(1), QStringLiteral("00:04:58"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quorvantel 1.02"));
+
+    startStop()->click();
+    EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quorvantel 1.02"));
+    EXPECT_EQ(startStop()->text(), QStringLiteral("START"));
+    EXPECT_EQ(form->statusText(0), QStringLiteral("Not running"));
+    EXPECT_TRUE(idleControlsEnabled());
+    EXPECT_EQ(ledText(), QStringLiteral("00:04:58"));
+    EXPECT_FALSE(tick.enabled);
+}
+
+TEST_F(MainWindow, RunEndingAtZeroFlashesUntilStoppedAndStartWaitsForReset) {
+    startWith(3);
+    startStop()->click();
+    seconds(3);
+    EXPECT_TRUE(form->engine().expired());
+    EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel - 00:00:00"));
+    EXPECT_EQ(form->statusText(0), QStringLiteral("Running..."));
+    EXPECT_FALSE(resetButton()->isEnabled());
+
+    tickAfter(100);
+    EXPECT_EQ(ledText(), QStringLiteral("        "));
+    tickAfter(100);
+    EXPECT_EQ(ledText(), QStringLiteral("00:00:00"));
+    tickAfter(100);
+    EXPECT_EQ(ledText(), QStringLiteral("        "));
+
+    // Stopped while blank: the digits come back, START is greyed.
+    startStop()->click();
+    EXPECT_EQ(ledText(), QStringLiteral("00:00:00"));
+    EXPECT_FALSE(startStop()->isEnabled());
+    EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel"));
+
+    // Choosing a timer in the list does not enable it; RESET does.
+    combo()->setCurrentIndex(0);
+    form->TimerComboChange();
+    EXPECT_FALSE(startStop()->isEnabled());
+    resetButton()->click();
+    EXPECT_TRUE(startStop()->isEnabled());
+    EXPECT_EQ(ledText(), QStringLiteral("00:00:03"));
+}
+
+TEST_F(MainWindow, SpaceStepsStartStopResetInTheSecondMode) {
+    startWith(300);
+    form->preferences().SpaceResets = true;
+    key(Qt::Key_Space);
+    EXPECT_TRUE(form->engine().running());
+    EXPECT_EQ(form->keyCycle(), Cycle::Start);
+    seconds(2);
+    key(Qt::Key_Space);
+    EXPECT_FALSE(form->engine().running());
+    EXPECT_EQ(form->keyCycle(), Cycle::Stop);
+    EXPECT_EQ(ledText(), QStringLiteral("00:04:58"));
+    key(Qt::Key_Space);
+    EXPECT_FALSE(form->engine().running());
+    EXPECT_EQ(form->keyCycle(), Cycle::Reset);
+    EXPECT_EQ(ledText(), QStringLiteral("00:05:00"));
+    key(Qt::Key_Space);
+    EXPECT_TRUE(form->engine().running());
+    EXPECT_EQ(form->keyCycle(), Cycle::Start);
+}
+
+TEST_F(MainWindow, SpaceTogglesInTheFirstModeAndEscapeStopsAndResets) {
+    startWith(300);
+    key(Qt::Key_Space);
+    seconds(2);
+    key(Qt::Key_Space);
+    EXPECT_FALSE(form->engine().running());
+    key(Qt::Key_Space);
+    EXPECT_TRUE(form->engine().running());
+    EXPECT_EQ(form->keyCycle(), Cycle::Start);
+    seconds(1);
+    EXPECT_EQ(ledText(), QStringLiteral("00:04:57"));
+
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(form->engine().running());
+    EXPECT_EQ(ledText(), QStringLiteral("00:05:00"));
+    EXPECT_EQ(startStop()->text(), QStringLiteral("START"));
+    EXPECT_EQ(form->keyCycle(), Cycle::Start);
+    EXPECT_TRUE(idleControlsEnabled());
+}
+
+TEST_F(MainWindow, SpaceWhileFlashingStopsAndResetsInEitherMode) {
+    for (bool spaceResets : {false, true}) {
+        form.reset();
+        startWith(2);
+        form->preferences().SpaceResets = spaceResets;
+        key(Qt::Key_Space);
+        seconds(2);
+        tickAfter(100);
+        ASSERT_TRUE(form->engine().expired());
+        key(Qt::Key_Space);
+        EXPECT_FALSE(form->engine().expired());
+        EXPECT_FALSE(tick.enabled);
+        EXPECT_EQ(ledText(), QStringLiteral("00:00:02"));
+        EXPECT_TRUE(startStop()->isEnabled());
+        EXPECT_EQ(form->keyCycle(), Cycle::Reset);
+    }
+}
+
+TEST_F(MainWindow, MouseClicksLeaveTheKeyboardCycleAlone) {
+    startWith(300);
+    form->preferences().SpaceResets = true;
+    key(Qt::Key_Space);
+    seconds(1);
+    startStop()->click();
+    key(Qt::Key_Space);
+    EXPECT_TRUE(form->engine().running());
+    EXPECT_EQ(ledText(), QStringLiteral("00:04:59"));
+}
+
+TEST_F(MainWindow, OneKeyPressActsOnceWhereverTheFocusIs) {
+    startWith(300);
+    // The buttons never take the focus; after a start it is with no control
+    // (the list is disabled) and after a stop with the list.
+    key(Qt::Key_Space);
+    EXPECT_TRUE(form->engine().running());
+    EXPECT_FALSE(startStop()->hasFocus());
+    key(Qt::Key_Space);
+    EXPECT_FALSE(form->engine().running());
+    EXPECT_EQ(form->keyTarget(), combo());
+    // A key sent to the window itself while a control has the focus is a
+    // later delivery of the same press and does nothing more.
+    QTest::keyClick(form.get(), Qt::Key_Space);
+    EXPECT_FALSE(form->engine().running());
+    key(Qt::Key_Space);
+    EXPECT_TRUE(form->engine().running());
+    // Other keys are not ours, modifiers make no difference.
+    QTest::keyClick(form->keyTarget(), Qt::Key_A);
+    EXPECT_TRUE(form->engine().running());
+    QTest::keyClick(form->keyTarget(), Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_FALSE(form->engine().running());
+}
+
+TEST_F(MainWindow, StartWithNothingLeftExpiresOnTheFirstStep) {
+    startWith(1);
+    key(Qt::Key_Space);
+    seconds(1);
+    startStop()->click(); // stops at zero: START greyed
+    ASSERT_FALSE(startStop()->isEnabled());
+    key(Qt::Key_Space); // SPACE does not look at the button
+    EXPECT_TRUE(form->engine().running());
+    seconds(1);
+    EXPECT_TRUE(form->engine().expired());
+    EXPECT_EQ(ledText(), QStringLiteral("00:00:00"));
+}
+
+TEST(MainWindowLayoutRules, SegmentSizesFollowTheWidth) {
+    EXPECT_EQ(layout::horzsize(640), 40);
+    EXPECT_EQ(layout::vertsize(40), 44);
+    EXPECT_EQ(layout::thickness(40), 7);
+    EXPECT_EQ(layout::thickness(39), 6);
+    EXPECT_EQ(layout::thickness(45), 8);
+    EXPECT_EQ(layout::thickness(33), 6);
+    EXPECT_EQ(layout::thickness(34), 6);
+    EXPECT_EQ(layout::thickness(35), 6);
+    // Very wide windows keep the proportions within the LED's byte range.
+    EXPECT_EQ(layout::horzsize(3696), 231);
+    EXPECT_EQ(layout::horzsize(4096), 231);
+    EXPECT_EQ(layout::horzsize(20000), 231);
+    EXPECT_EQ(layout::vertsize(231), 254);
+    EXPECT_EQ(layout::horzsize(0), 0);
+}
+
+TEST_F(MainWindow, ResizeSizesTheDigitsAndKeepsTheMinimum) {
+    startWith(300);
+    form->resize(640, 480);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(led()->led().Horzsize, 40);
+    EXPECT_EQ(led()->led().Vertsize, 44);
+    EXPECT_EQ(led()->led().Thickness, 7);
+    EXPECT_EQ(led()->x(), (640 - led()->width()) / 2);
+    EXPECT_EQ(startStop()->x(), 320 - startStop()->width() / 2);
+    EXPECT_EQ(resetButton()->x(), 320 - resetButton()->width() / 2);
+
+    form->resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->width(), 450);
+    EXPECT_GE(form->height(), 350);
+
+    // A short wide window grows until the buttons sit below the digits.
+    for (QSize s : {QSize(1200, 360), QSize(2000, 400), QSize(450, 350)}) {
+        form->resize(s);
+        QCoreApplication::processEvents();
+        EXPECT_LE(led()->y() + led()->height(), startStop()->y()) << s.width();
+        EXPECT_LE(startStop()->y() + startStop()->height(), resetButton()->y()) << s.width();
+        EXPECT_LE(resetButton()->y() + resetButton()->height(), form->centralWidget()->height())
+            << s.width();
+    }
+}
+
+} // namespace
+} // namespace qv::testing
