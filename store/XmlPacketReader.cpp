@@ -68,7 +68,9 @@ TimerRecord nullRecord() {
 
 class PacketReader {
 public:
-    explicit PacketReader(const QString& text) : xml_(text) { xml_.setNamespaceProcessing(false); }
+    explicit PacketReader(const QString& text) : xmlText_(text), xml_(text) {
+        xml_.setNamespaceProcessing(false);
+    }
 
     bool run(TimerDB& db, QString* error);
 
@@ -94,6 +96,7 @@ private:
     void readRow();
     void readChangeLog();
 
+    const QString& xmlText_;
     QXmlStreamReader xml_;
     int depth_ = 0;
     QString plainError_;
@@ -298,7 +301,6 @@ void PacketReader::readField() {
     f.name = utf8(name);
     f.known = columnByName(f.name);
     if (f.known) {
-        f.attributes.clear();
         skipElement();
     } else {
         captureInner(f.content);
@@ -340,15 +342,18 @@ void PacketReader::checkColumns() {
             return;
         }
         int width = info.width;
-        if (info.type == ColumnType::Text && f.width) {
-            if (*f.width <= 0) {
-                refuse(QStringLiteral("Invalid WIDTH %1 for field '%2'")
-                           .arg(*f.width)
-                           .arg(QLatin1StringView(info.name)));
+        for (const auto& [key, value] : f.attributes) {
+            if (key != "WIDTH" || info.type != ColumnType::Text)
+                continue;
+            if (!f.width || *f.width <= 0) {
+                refuse(QStringLiteral("Invalid WIDTH \"%1\" for field '%2'")
+                           .arg(QString::fromStdString(value), QLatin1StringView(info.name)));
                 return;
             }
             width = std::min(width, *f.width);
         }
+        // The program's own columns are written in the program's form.
+        f.attributes.clear();
         f.fieldType = typeWord(info.type);
         f.width = info.type == ColumnType::Text ? std::optional<int>(width) : std::nullopt;
         widths_[static_cast<std::size_t>(c)] = width;
@@ -473,8 +478,34 @@ void PacketReader::readChangeLog() {
     log_ = std::move(log);
 }
 
+// QXmlStreamReader compares the attributes of a start tag with each other
+// for duplicates, so a tag with n attributes costs n * n: one tag with a
+// million attributes would hang the program. Attribute values cannot hold
+// "<", so counting "=" between one "<" and the next bounds every tag from
+// above; the sum of squares bounds the reader's whole effort. The program's
+// own largest table (100,000 rows of the timer columns) stays well below it.
+bool attributeWorkBounded(const QString& text) {
+    constexpr qint64 kMaxWork = 100000000;
+    qint64 work = 0;
+    qint64 count = 0;
+    for (const QChar c : text) {
+        if (c == u'<') {
+            work += count * count;
+            count = 0;
+        } else if (c == u'=') {
+            ++count;
+        }
+    }
+    return work + count * count <= kMaxWork;
+}
+
 bool PacketReader::run(TimerDB& db, QString* error) {
     widths_.fill(0);
+    if (!attributeWorkBounded(xmlText_)) {
+        if (error)
+            *error = QStringLiteral("The timer file has elements with too many attributes.");
+        return false;
+    }
     readDocument();
     if (xml_.hasError()) {
         if (error)

@@ -88,6 +88,8 @@ TEST_F(TimerFileRead, MissingOrMistypedColumnsAreRefusedByName) {
                                   R"("Rule2Enabled" fieldtype="string")")),
                   QStringLiteral(
                       "Type mismatch for field 'Rule2Enabled', expecting: boolean actual: string"));
+    expectRefused(packet("", "<PARAMS/>", replaced(kOurFields, R"(WIDTH="30")", R"(WIDTH="x")")),
+                  QStringLiteral("Invalid WIDTH \"x\" for field 'Name'"));
     // The same kinds of value under other type words are fine.
     std::string kin = replaced(kOurFields, R"("Name" fieldtype="string")",
                                R"("Name" fieldtype="string.uni" required="true")");
@@ -217,6 +219,11 @@ TEST_F(TimerFileRead, HostileStructuresAreRefusedWithinBounds) {
     for (int i = 0; i <= TimerFile::kMaxRows; ++i)
         rows += "<ROW/>";
     expectRefusedContaining(packet(rows), "more rows than a timer table can take");
+    std::string crowded = "<ROW";
+    for (int i = 0; i < 50000; ++i)
+        crowded += " a" + std::to_string(i) + "=\"\"";
+    expectRefused(packet(crowded + "/>"),
+                  QStringLiteral("The timer file has elements with too many attributes."));
     expectRefused(QByteArray(TimerFile::kMaxFileSize + 1, ' '),
                   QStringLiteral("The timer file is larger than 64 MiB."));
 }
