@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Process-level figures of the real program under Xvfb: time from launch to the
+# main window mapped (median of 5 first starts), resident memory after start-up,
+# and CPU time over 60 s while a timer counts down and while the display flashes.
+# Usage: bench/process_figures.sh [path of the built program] [seconds to measure]
+set -euo pipefail
+
+program=${1:-$(dirname "$0")/../build/bin/Quorvantel}
+span=${2:-60}
+[ -x "$program" ] || { echo "no program at $program (build the quorvantel target first)"; exit 1; }
+
+work=$(mktemp -d /tmp/qv-figures.XXXXXX)
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export PULSE_SERVER=${PULSE_SERVER:-unix:/nonexistent}
+pids=()
+
+display=57
+while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
+export DISPLAY=:$display
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+stop_all() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap stop_all EXIT
+
+fresh_copy() {
+    rm -rf "$work/app" "$XDG_CONFIG_HOME"
+    mkdir -p "$work/app"
+    cp "$program" "$work/app/Quorvantel"
+}
+launch() {
+    "$work/app/Quorvantel" >/dev/null 2>&1 &
+    pid=$!
+    pids+=($pid)
+}
+wait_window() { timeout 30 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
+end_program() {
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+close_program() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    xdotool key --clearmodifiers alt+F4
+    wait "$pid" 2>/dev/null || true
+}
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+press_space() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    xdotool key --clearmodifiers space
+}
+
+# Launch to mapped window, first start each time (no timer file, no preferences).
+times=()
+for _ in 1 2 3 4 5; do
+    fresh_copy
+    t0=$(date +%s%N)
+    launch
+    wait_window >/dev/null
+    t1=$(date +%s%N)
+    times+=($(((t1 - t0) / 1000000)))
+    end_program
+done
+median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+
+# Resident memory once started, then CPU while counting down.
+fresh_copy
+launch
+win=$(wait_window)
+sleep 1
+rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+hz=$(getconf CLK_TCK)
+press_space "$win"
+sleep 1
+c0=$(cpu_ticks "$pid")
+sleep "$span"
+c1=$(cpu_ticks "$pid")
+counting=$(awk -v t=$((c1 - c0)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz}')
+press_space "$win"
+sleep 0.3
+close_program "$win"
+
+# CPU while the display flashes: the same timer cut to 2 s, run to zero.
+sed -i 's/StartTime="300"/StartTime="2"/' "$work/app/timers.xml"
+launch
+win=$(wait_window)
+sleep 1
+press_space "$win"
+sleep 3.5
+c0=$(cpu_ticks "$pid")
+sleep "$span"
+c1=$(cpu_ticks "$pid")
+flashing=$(awk -v t=$((c1 - c0)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz}')
+end_program
+
+pct() { awk -v c="$1" -v s="$span" 'BEGIN {printf "%.2f%%", 100 * c / s}'; }
+printf '\n%-44s %s\n' "Figure" "Value"
+printf '%-44s %s\n' "--------------------------------------------" "---------------------"
+printf '%-44s %s ms (runs: %s)\n' "Launch to main window mapped (median of 5)" "$median" "${times[*]}"
+printf '%-44s %s MiB\n' "Resident memory after start-up" "$(awk -v k="$rss" 'BEGIN {printf "%.1f", k / 1024}')"
+printf '%-44s %s s (%s of one core)\n' "CPU over ${span} s while counting down" "$counting" "$(pct "$counting")"
+printf '%-44s %s s (%s of one core)\n' "CPU over ${span} s while flashing" "$flashing" "$(pct "$flashing")"
