@@ -243,6 +243,23 @@ void appendEscaped(std::string& out, std::string_view utf8) {
     }
 }
 
+const char* typeWord(ColumnType t) {
+    switch (t) {
+    case ColumnType::Text:
+        return "string";
+    case ColumnType::Int32:
+        return "i4";
+    case ColumnType::Boolean:
+        return "boolean";
+    }
+    return "";
+}
+
+std::string utf8(QStringView s) {
+    const QByteArray b = s.toUtf8();
+    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+}
+
 QString positionedError(qint64 line, qint64 column, const QString& what) {
     return QStringLiteral("Error in the timer file at line %1, column %2: %3")
         .arg(line)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TimerRecord.h"
+
 #include <QByteArray>
 #include <QString>
 #include <string>
@@ -32,6 +34,11 @@ bool decodePacket(const QByteArray& bytes, QString* text, QString* error);
 // and bytes that are not UTF-8 become U+FFFD, so that every file written
 // can be read back.
 void appendEscaped(std::string& out, std::string_view utf8);
+
+// The file's type word of a timer column: "string", "i4" or "boolean".
+const char* typeWord(ColumnType t);
+
+std::string utf8(QStringView s);
 
 // "Error in the timer file at line L, column C: what."
 QString positionedError(qint64 line, qint64 column, const QString& what);

@@ -1,8 +1,8 @@
-// Writing side of TimerFile, and the file operations; the reader is in
-// XmlPacketReader.cpp.
+// The timer file's writer and file operations; the reader is PacketReader.
 
 #include "store/TimerFile.h"
 
+#include "store/PacketReader.h"
 #include "store/PacketText.h"
 
 #include <QDir>
@@ -14,18 +14,6 @@ namespace {
 
 constexpr std::string_view kDeclaration =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>  )";
-
-const char* typeWord(ColumnType t) {
-    switch (t) {
-    case ColumnType::Text:
-        return "string";
-    case ColumnType::Int32:
-        return "i4";
-    case ColumnType::Boolean:
-        return "boolean";
-    }
-    return "";
-}
 
 void appendAttribute(std::string& out, std::string_view name, std::string_view value) {
     out += ' ';
@@ -41,7 +29,7 @@ void appendField(std::string& out, const FieldDef& f, const TimerDB& db) {
         // The program's own columns always take the program's form.
         const ColumnInfo& info = columnInfo(*f.known);
         appendAttribute(out, "attrname", info.name);
-        appendAttribute(out, "fieldtype", typeWord(info.type));
+        appendAttribute(out, "fieldtype", packet::typeWord(info.type));
         if (info.type == ColumnType::Text)
             appendAttribute(out, "WIDTH", std::to_string(db.textWidth(*f.known)));
     } else if (f.attributes.empty()) {
@@ -149,6 +137,20 @@ QByteArray TimerFile::serialize(const TimerDB& db) {
     }
     out += "</DATAPACKET>";
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+bool TimerFile::parse(const QByteArray& bytes, TimerDB& db, QString* error) {
+    QString scratch;
+    QString* err = error ? error : &scratch;
+    if (bytes.size() > kMaxFileSize) {
+        *err = QStringLiteral("The timer file is larger than %1 MiB.").arg(kMaxFileSize >> 20);
+        return false;
+    }
+    QString text;
+    if (!packet::decodePacket(bytes, &text, err))
+        return false;
+    packet::PacketReader reader(text);
+    return reader.run(db, error);
 }
 
 bool TimerFile::read(const QString& path, TimerDB& db, QString* error) {

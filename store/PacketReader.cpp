@@ -1,0 +1,268 @@
+// The structure of a data packet: tokens, elements and column declarations.
+// Column checks and rows are in PacketRows.cpp.
+
+#include "store/PacketReader.h"
+
+#include "store/PacketText.h"
+#include "store/TimerFile.h"
+
+namespace qv::packet {
+namespace {
+
+// QXmlStreamReader compares the attributes of a start tag with each other
+// for duplicates, so a tag with n attributes costs n * n: one tag with a
+// million attributes would hang the program. Attribute values cannot hold
+// "<", so counting "=" between one "<" and the next bounds every tag from
+// above; the sum of squares bounds the reader's whole effort. The program's
+// own largest table (100,000 rows of the timer columns) stays well below it.
+bool attributeWorkBounded(const QString& text) {
+    constexpr qint64 kMaxWork = 100000000;
+    qint64 work = 0;
+    qint64 count = 0;
+    for (const QChar c : text) {
+        if (c == u'<') {
+            work += count * count;
+            count = 0;
+        } else if (c == u'=') {
+            ++count;
+        }
+    }
+    return work + count * count <= kMaxWork;
+}
+
+} // namespace
+
+PacketReader::PacketReader(const QString& text) : xmlText_(text), xml_(text) {
+    xml_.setNamespaceProcessing(false);
+}
+
+// Every token goes through here so that nesting depth stays bounded and no
+// document type declaration (the only way to entity tricks) gets through.
+QXmlStreamReader::TokenType PacketReader::next() {
+    const auto t = xml_.readNext();
+    if (t == QXmlStreamReader::StartElement) {
+        if (++depth_ > TimerFile::kMaxDepth)
+            fail(
+                QStringLiteral("Elements are nested more than %1 deep.").arg(TimerFile::kMaxDepth));
+    } else if (t == QXmlStreamReader::EndElement) {
+        --depth_;
+    } else if (t == QXmlStreamReader::DTD || t == QXmlStreamReader::EntityReference) {
+        fail(QStringLiteral("Document type declarations and entities are not accepted."));
+    }
+    return xml_.hasError() ? QXmlStreamReader::Invalid : t;
+}
+
+// Advances to the next child element of the current element; false at its end.
+bool PacketReader::nextChild() {
+    while (!xml_.atEnd()) {
+        const auto t = next();
+        if (t == QXmlStreamReader::StartElement)
+            return true;
+        if (t == QXmlStreamReader::EndElement || t == QXmlStreamReader::Invalid)
+            return false;
+    }
+    return false;
+}
+
+void PacketReader::skipElement() {
+    int open = 1;
+    while (open > 0 && !xml_.atEnd()) {
+        const auto t = next();
+        if (t == QXmlStreamReader::StartElement)
+            ++open;
+        else if (t == QXmlStreamReader::EndElement)
+            --open;
+        else if (t == QXmlStreamReader::Invalid)
+            return;
+    }
+}
+
+// The children of the current element as XML text, for columns this program
+// does not interpret (nested tables) and writes back as they came.
+void PacketReader::captureInner(std::string& out) {
+    int open = 1;
+    bool tagOpen = false; // "<name attrs" written, waiting to learn whether it is empty
+    while (!xml_.atEnd()) {
+        const auto t = next();
+        if (t == QXmlStreamReader::Invalid)
+            return;
+        if (t == QXmlStreamReader::StartElement) {
+            if (tagOpen)
+                out += '>';
+            out += '<';
+            out += utf8(xml_.qualifiedName());
+            for (const QXmlStreamAttribute& a : xml_.attributes()) {
+                out += ' ';
+                out += utf8(a.qualifiedName());
+                out += "=\"";
+                appendEscaped(out, utf8(a.value()));
+                out += '"';
+            }
+            tagOpen = true;
+            ++open;
+        } else if (t == QXmlStreamReader::EndElement) {
+            if (--open == 0) {
+                if (tagOpen)
+                    out += '>';
+                return;
+            }
+            if (tagOpen) {
+                out += "/>";
+            } else {
+                out += "</";
+                out += utf8(xml_.qualifiedName());
+                out += '>';
+            }
+            tagOpen = false;
+        } else if (t == QXmlStreamReader::Characters && !xml_.isWhitespace()) {
+            if (tagOpen)
+                out += '>';
+            tagOpen = false;
+            appendEscaped(out, utf8(xml_.text()));
+        }
+    }
+}
+
+void PacketReader::readDocument() {
+    if (!nextChild()) {
+        if (!xml_.hasError())
+            fail(QStringLiteral("The file holds no data packet."));
+        return;
+    }
+    const QStringView root = xml_.qualifiedName();
+    if (root == u"DATAPACKET") {
+        while (nextChild()) {
+            if (xml_.qualifiedName() == u"METADATA") {
+                readMetadata(false);
+            } else if (xml_.qualifiedName() == u"ROWDATA") {
+                if (!haveMetadata_)
+                    fail(QStringLiteral("ROWDATA comes before METADATA."));
+                else
+                    readRowData();
+            } else {
+                skipElement();
+            }
+        }
+    } else if (root == u"METADATA") {
+        readMetadata(true);
+    } else {
+        fail(QStringLiteral("This is not a data packet: the outermost element is \"%1\".")
+                 .arg(root.toString()));
+        return;
+    }
+    // Read on to the end so that anything after the packet is noticed.
+    while (!xml_.atEnd() && !xml_.hasError())
+        next();
+    if (!xml_.hasError() && !haveMetadata_)
+        refuse(QStringLiteral("Field '%1' not found").arg(QLatin1StringView("Name")));
+}
+
+void PacketReader::readMetadata(bool rowsInside) {
+    if (haveMetadata_) {
+        fail(QStringLiteral("The packet has more than one METADATA."));
+        return;
+    }
+    while (nextChild()) {
+        const QStringView name = xml_.qualifiedName();
+        if (name == u"FIELDS") {
+            readFields();
+        } else if (name == u"PARAMS") {
+            readParams();
+        } else if (name == u"ROWDATA" && rowsInside) {
+            if (!haveMetadata_)
+                checkColumns();
+            if (!xml_.hasError())
+                readRowData();
+        } else {
+            skipElement();
+        }
+    }
+    if (!haveMetadata_ && !xml_.hasError())
+        checkColumns();
+}
+
+void PacketReader::readFields() {
+    while (nextChild()) {
+        if (xml_.qualifiedName() == u"FIELD")
+            readField();
+        else
+            skipElement();
+    }
+}
+
+void PacketReader::readField() {
+    if (fields_.size() >= static_cast<std::size_t>(TimerFile::kMaxFields)) {
+        fail(QStringLiteral("The packet declares more than %1 fields.").arg(TimerFile::kMaxFields));
+        return;
+    }
+    FieldDef f;
+    QString name;
+    bool named = false;
+    for (const QXmlStreamAttribute& a : xml_.attributes()) {
+        const QStringView key = a.qualifiedName();
+        if (key == u"attrname") {
+            name = a.value().toString();
+            named = true;
+        } else if (key == u"fieldtype") {
+            f.fieldType = utf8(a.value());
+        } else if (key == u"WIDTH") {
+            bool ok = false;
+            const int w = a.value().toInt(&ok);
+            if (ok)
+                f.width = w;
+        }
+        f.attributes.emplace_back(utf8(key), utf8(a.value()));
+    }
+    if (!named || name.isEmpty()) {
+        fail(QStringLiteral("A FIELD has no attrname."));
+        return;
+    }
+    if (fieldIndex_.contains(name)) {
+        fail(QStringLiteral("Field '%1' is declared twice.").arg(name));
+        return;
+    }
+    f.name = utf8(name);
+    f.known = columnByName(f.name);
+    if (f.known) {
+        skipElement();
+    } else {
+        captureInner(f.content);
+    }
+    fieldIndex_.insert(name, static_cast<int>(fields_.size()));
+    fields_.push_back(std::move(f));
+}
+
+void PacketReader::readParams() {
+    for (const QXmlStreamAttribute& a : xml_.attributes())
+        if (a.qualifiedName() == u"CHANGE_LOG")
+            changeLogText_ = a.value().toString();
+    skipElement();
+}
+
+bool PacketReader::run(TimerDB& db, QString* error) {
+    widths_.fill(0);
+    if (!attributeWorkBounded(xmlText_)) {
+        if (error)
+            *error = QStringLiteral("The timer file has elements with too many attributes.");
+        return false;
+    }
+    readDocument();
+    if (xml_.hasError()) {
+        if (error)
+            *error =
+                !plainError_.isEmpty()
+                    ? plainError_
+                    : positionedError(xml_.lineNumber(), xml_.columnNumber(), xml_.errorString());
+        return false;
+    }
+    readChangeLog();
+    std::string why;
+    if (!db.assign(std::move(fields_), std::move(rows_), std::move(log_), &why)) {
+        if (error)
+            *error = QString::fromStdString(why);
+        return false;
+    }
+    return true;
+}
+
+} // namespace qv::packet
