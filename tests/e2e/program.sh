@@ -129,6 +129,16 @@ case $(icon_name "$win") in
 esac
 check "nothing written after answering No" "" "$(pref TimerColors)"
 
+# --- while it counts down its title is not "Quorvantel": a second copy leaves it be
+xdotool windowminimize --sync "$win"
+launch
+wait_exit "$pid" 15
+check "second copy ends while the first counts down" "0" "$?"
+sleep 1
+check "the counting copy was not brought forward" "0" \
+    "$(xdotool search --onlyvisible --name '^Quorvantel 1\.02$' | wc -l)"
+xdotool windowmap --sync "$win"
+
 # --- stop, close: the table and all preference values are written -----------------
 press "$win" space
 sleep 0.3
