@@ -71,6 +71,9 @@ private:
     qint64 pos_ = 0;
 };
 
+constexpr int kSinkGraceMs = 2000;
+constexpr qint64 kShutdownGraceMs = 250;
+
 QtMessageHandler previousHandler = nullptr;
 
 void dropServerNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
@@ -141,6 +144,10 @@ public:
     void shutdown() {
         finish(false);
         lastTicket_ = UINT64_MAX;
+        // The sinks go with this object when the thread ends: give the backend
+        // the same grace for a stream stopped a moment ago, briefly.
+        if (sinceStop_.isValid() && sinceStop_.elapsed() < kShutdownGraceMs)
+            QThread::msleep(static_cast<unsigned long>(kShutdownGraceMs - sinceStop_.elapsed()));
     }
 
 private:
@@ -180,7 +187,11 @@ private:
             source_ = nullptr;
             disconnect(sink, nullptr, this, nullptr);
             sink->stop();
-            sink->deleteLater();
+            sinceStop_.start();
+            // The media backend may still be delivering a state change for the
+            // stream from its own thread; freeing the sink under it crashes.
+            // Stopped sinks are kept a while before they go.
+            QTimer::singleShot(kSinkGraceMs, sink, [sink] { delete sink; });
             complete(current_, ok);
             current_ = {};
         }
@@ -201,6 +212,7 @@ private:
     bool draining_ = false;
     QTimer drainTimer_;
     QElapsedTimer idleSince_;
+    QElapsedTimer sinceStop_;
 };
 
 AudioChannel::AudioChannel() {

@@ -12,7 +12,10 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace qv {
 namespace {
@@ -173,6 +176,25 @@ TEST_F(Hearing, MissingFilePlaysTheAlertAndABrokenFileIsSilent) {
     const auto bursts = findBursts(shared->take(), 1000);
     ASSERT_EQ(bursts.size(), 1u);
     EXPECT_NEAR(bursts.front().seconds(), soundSpan(test::toMono(*channel->alertSound())), 0.03);
+}
+
+// Sounds cut one another from two threads as fast as they come; the channel
+// must survive every interleaving of starts and cuts, and end up silent.
+TEST_F(Hearing, RapidCutsFromTwoThreadsEndCleanly) {
+    std::atomic<bool> done{false};
+    std::thread speaker([&] {
+        const auto tick = sound->WaveList().Items(2).Wave.Decoded();
+        while (!done)
+            channel->playSync(tick);
+    });
+    for (int i = 0; i < 150; ++i) {
+        sound->DoSound(QString::number(i % 4));
+        QThread::usleep(static_cast<unsigned long>((i * 7919) % 9000));
+    }
+    done = true;
+    speaker.join();
+    channel->stop();
+    EXPECT_TRUE(channel->waitUntilIdle(10000));
 }
 
 // Without a sound server: the channel is started in a child process whose

@@ -100,7 +100,8 @@ std::vector<std::int16_t> SinkRecorder::snapshot() const {
         return {};
     const QByteArray raw = f.read(recordedBytes() - mark_);
     std::vector<std::int16_t> stereo(static_cast<std::size_t>(raw.size() / 4) * 2);
-    std::memcpy(stereo.data(), raw.constData(), stereo.size() * sizeof(std::int16_t));
+    if (!stereo.empty())
+        std::memcpy(stereo.data(), raw.constData(), stereo.size() * sizeof(std::int16_t));
     return toMono(stereo);
 }
 

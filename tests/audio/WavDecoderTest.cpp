@@ -40,6 +40,10 @@ struct Kind {
     int channels;
 };
 
+void PrintTo(const Kind& k, std::ostream* os) {
+    *os << k.name;
+}
+
 class DecodeKinds : public ::testing::TestWithParam<Kind> {};
 
 TEST_P(DecodeKinds, ToneKeepsLengthPitchAndSides) {
