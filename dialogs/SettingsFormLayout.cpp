@@ -375,10 +375,9 @@ QWidget* TSettingsForm::buildRulePage(int rule) {
     static constexpr Handler kBrowse[] = {&TSettingsForm::R1BrowseButtonClick,
                                           &TSettingsForm::R2BrowseButtonClick,
                                           &TSettingsForm::R3BrowseButtonClick};
-    connect(c.action, &QComboBox::currentIndexChanged, this,
-            [this, rule] { (this->*kActionChange[rule])(); });
-    connect(c.preview, &QToolButton::clicked, this, [this, rule] { (this->*kPreview[rule])(); });
-    connect(c.browse, &QToolButton::clicked, this, [this, rule] { (this->*kBrowse[rule])(); });
+    connect(c.action, &QComboBox::currentIndexChanged, this, kActionChange[rule]);
+    connect(c.preview, &QToolButton::clicked, this, kPreview[rule]);
+    connect(c.browse, &QToolButton::clicked, this, kBrowse[rule]);
     return page;
 }
 

@@ -125,7 +125,6 @@ private:
     void rulePreview(int rule);
     void browse(QLabel* pathHolder, QLineEdit* shown, int width);
     void previewAnnouncement();
-    void selectTimer(int position);
     void insertSorted(QComboBox* combo, const QString& name, int* position);
     bool acceptableName(const QString& name);
 
