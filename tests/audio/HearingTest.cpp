@@ -2,6 +2,7 @@
 // default sink's monitor: what these tests check was really heard.
 
 #include "SinkRecorder.h"
+#include "WavBuilder.h"
 #include "audio/AudioChannel.h"
 #include "audio/SoundSystem.h"
 #include "audio/SpeakThread.h"
@@ -176,6 +177,32 @@ TEST_F(Hearing, MissingFilePlaysTheAlertAndABrokenFileIsSilent) {
     const auto bursts = findBursts(shared->take(), 1000);
     ASSERT_EQ(bursts.size(), 1u);
     EXPECT_NEAR(bursts.front().seconds(), soundSpan(test::toMono(*channel->alertSound())), 0.03);
+}
+
+TEST_F(Hearing, FilePlaysUnlessANewerSoundWasAskedForWhileItLoaded) {
+    QTemporaryDir dir;
+    const QString shortFile = dir.filePath(QStringLiteral("short.wav"));
+    const QString longFile = dir.filePath(QStringLiteral("long.wav"));
+    for (const auto& [path, seconds] : {std::pair{shortFile, 0.5}, std::pair{longFile, 20.0}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(
+            test::pcm16Wav(test::sine(440, 22050, static_cast<int>(22050 * seconds)), 1, 22050));
+    }
+
+    sound->DoSound(shortFile);
+    ASSERT_TRUE(channel->waitUntilIdle(5000));
+    const auto played = shared->take();
+    EXPECT_NEAR(soundSpan(played), 0.5, 0.03);
+    shared->mark();
+
+    // The long file is still being read when the beep is asked for: the beep
+    // wins, and the file never plays after it.
+    sound->DoSound(longFile);
+    sound->DoSound(QStringLiteral("1"));
+    ASSERT_TRUE(channel->waitUntilIdle(10000));
+    const auto heard = shared->take();
+    EXPECT_NEAR(soundSpan(heard), 0.30, 0.03);
 }
 
 // Sounds cut one another from two threads as fast as they come; the channel
