@@ -3,11 +3,16 @@
 
 #include "settings_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace qv::test {
@@ -250,6 +255,40 @@ TEST_F(SettingsControls, BrowsingKeepsTheFullPathAndShowsItsFileName) {
     EXPECT_EQ(db.current()->Rules[0].Filename, "/home/me/snd/gong.wav");
     EXPECT_EQ(db.current()->TimerExpFilename, "D:\\tones\\x.WAV");
     EXPECT_EQ(db.current()->Rules[2].Filename, "");
+}
+
+TEST_F(SettingsControls, TheFileDialogStartsAtTheSoundsPathAndOffersWaveFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString bell = dir.filePath(QStringLiteral("bell.wav"));
+    const QString gong = dir.filePath(QStringLiteral("gong.WAV"));
+    for (const QString& f : {bell, gong}) {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    TimerRecord r;
+    r.Name = "Tea";
+    r.TimerExpFilename = bell.toStdString();
+    ASSERT_TRUE(db.insert(r));
+    open();
+    QStringList filters;
+    QStringList preset;
+    // The real dialog runs its own loop; answer it from inside that loop.
+    QTimer::singleShot(0, form.get(), [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        preset = dialog->selectedFiles();
+        dialog->selectFile(gong);
+        static_cast<QDialog*>(dialog)->accept();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    form->ExpBrowseButtonClick();
+    EXPECT_EQ(filters, QStringList{"Audio files (*.WAV *.wav)"});
+    EXPECT_EQ(preset, QStringList{bell});
+    EXPECT_EQ(child<QLabel>("TimerExpPath")->text(), gong);
+    EXPECT_EQ(text("TimerExpFilenameEdit"), QStringLiteral("gong.WAV"));
 }
 
 TEST_F(SettingsControls, EveryWayOutSavesAndReportsOk) {
