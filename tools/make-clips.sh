@@ -12,7 +12,7 @@
 # Listening check: QV_LISTEN=1 tools/make-clips.sh also renders "twenty one
 # minutes and one second" to /tmp/qv-clips-sample.wav and prints its stats.
 set -euo pipefail
-export SOX_OPTS=-V1
+export SOX_OPTS="-V1 -R" # -R: the same files on every run
 command -v sox >/dev/null || { echo "sox is needed" >&2; exit 1; }
 out="$(cd "$(dirname "$0")/.." && pwd)/resources/clips"
 mkdir -p "$out"
@@ -44,11 +44,12 @@ for id in "${!words[@]}"; do
         norm -1
     sox "$work/trim.wav" "$work/soft.wav" fade h 0.004 -0 0.012
     len=$(soxi -D "$work/soft.wav")
-    tempo=1
+    # Time stretching colours the sound even at factor 1: only when needed.
+    speed=()
     if (($(echo "$len > 0.75" | bc -l))); then
-        tempo=$(echo "$len / 0.74" | bc -l)
+        speed=(tempo -s "$(echo "$len / 0.74" | bc -l)")
     fi
-    sox "$work/soft.wav" -e ms-adpcm -b 4 "$out/$id.wav" tempo -s "$tempo" norm -1
+    sox -D "$work/soft.wav" -e ms-adpcm -b 4 "$out/$id.wav" "${speed[@]}" norm -1
 done
 
 if [ "${QV_LISTEN:-0}" = 1 ]; then
@@ -57,4 +58,27 @@ if [ "${QV_LISTEN:-0}" = 1 ]; then
     sox "$out/20.wav" "$gap" "$out/1.wav" "$gap" "$out/104.wav" "$gap" "$out/107.wav" "$gap" \
         "$out/1.wav" "$gap" "$out/105.wav" -b 16 /tmp/qv-clips-sample.wav
     sox /tmp/qv-clips-sample.wav -n stats
+    # With a speech recogniser installed (Debian's pocketsphinx and
+    # pocketsphinx-en-us), each clip must be heard as its own word among all of
+    # ours, and the sample as the sentence it is.
+    model=/usr/share/pocketsphinx/model/en-us
+    if command -v pocketsphinx_continuous >/dev/null && [ -d "$model" ]; then
+        vocabulary=$(printf '%s | ' "${words[@]}")
+        printf '#JSGF V1.0;\ngrammar words;\npublic <w> = %s;\n' \
+            "${vocabulary% | }" >"$work/word.jsgf"
+        printf '#JSGF V1.0;\ngrammar words;\n<w> = %s;\npublic <s> = <w>+;\n' \
+            "${vocabulary% | }" >"$work/sentence.jsgf"
+        hear() { # file grammar
+            sox "$1" -r 16000 -b 16 -e signed-integer "$work/h.wav" pad 0.3 0.3
+            pocketsphinx_continuous -infile "$work/h.wav" -jsgf "$work/$2.jsgf" \
+                -hmm "$model/en-us" -dict "$model/cmudict-en-us.dict" 2>/dev/null | tr -d '\n'
+        }
+        misheard=0
+        for id in "${!words[@]}"; do
+            got=$(hear "$out/$id.wav" word)
+            [ "$got" = "${words[$id]}" ] || { echo "clip $id (${words[$id]}) heard as '$got'"; misheard=1; }
+        done
+        echo "sample heard as: $(hear /tmp/qv-clips-sample.wav sentence)"
+        exit $misheard
+    fi
 fi

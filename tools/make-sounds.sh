@@ -10,7 +10,7 @@
 #                 custom sound file cannot be found: two short falling tones,
 #                 22050 Hz mono 16-bit PCM, 0.24 s
 set -euo pipefail
-export SOX_OPTS=-V1
+export SOX_OPTS="-V1 -R" # -R: the same files on every run
 command -v sox >/dev/null || { echo "sox is needed" >&2; exit 1; }
 out="$(cd "$(dirname "$0")/.." && pwd)/resources/sounds"
 mkdir -p "$out"
