@@ -12,6 +12,8 @@ TCommonData::TCommonData(std::unique_ptr<SoundSystem> sound)
     TimerDB.createEmpty();
 }
 
+TCommonData::TCommonData() : TCommonData(nullptr) {}
+
 TCommonData::~TCommonData() = default;
 
 TLMDWaveList& TCommonData::WaveList() {

@@ -19,7 +19,8 @@ public:
 
     // Plays on the default output unless a sound system is handed in (tests
     // hand in a silent one).
-    explicit TCommonData(std::unique_ptr<SoundSystem> sound = {});
+    TCommonData();
+    explicit TCommonData(std::unique_ptr<SoundSystem> sound);
     ~TCommonData();
 
     ::qv::TimerDB TimerDB;

@@ -218,6 +218,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return watched == TimerCombo;
 }
 
+bool TMainForm::comeForward() {
+    if (programTitle() != QLatin1String(kProgramTitle))
+        return false;
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    return true;
+}
+
 void TMainForm::Exit1Click() {
     close();
 }

@@ -99,6 +99,10 @@ public:
     // The widget that receives the window's keys: the focused control, or the
     // window itself when no control has the focus.
     QWidget* keyTarget();
+    // A second copy's request: restore or raise the window, but only while the
+    // program title is the plain "Quorvantel" (a search by title would find
+    // nothing while a run counts). True when the window came forward.
+    bool comeForward();
     // True once a close went through: the file and the preferences are written.
     bool closeAccepted() const { return m_closeAccepted; }
 

@@ -27,15 +27,7 @@ int main(int argc, char** argv) {
 
     TCommonData data;
     TMainForm form(data, MainFormOptions{AppPaths::fromApplication()});
-    guard.setRaiseHandler([&form] {
-        if (form.programTitle() != QLatin1String(TMainForm::kProgramTitle))
-            return false;
-        if (form.isMinimized())
-            form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
-        form.raise();
-        form.activateWindow();
-        return true;
-    });
+    guard.setRaiseHandler([&form] { return form.comeForward(); });
     form.show();
     return app.exec();
 }

@@ -64,6 +64,21 @@ TEST_F(MainWindow, ProgramTitleFollowsTheRunWhileTheCaptionStays) {
     EXPECT_FALSE(tick.enabled);
 }
 
+TEST_F(MainWindow, ComesForwardOnlyWhileItsTitleIsThePlainName) {
+    startWith(300);
+    form->showMinimized();
+    EXPECT_TRUE(form->comeForward());
+    EXPECT_FALSE(form->isMinimized());
+
+    startStop()->click();
+    seconds(1);
+    form->showMinimized();
+    EXPECT_FALSE(form->comeForward());
+    EXPECT_TRUE(form->isMinimized());
+    startStop()->click();
+    EXPECT_TRUE(form->comeForward());
+}
+
 TEST_F(MainWindow, RunEndingAtZeroFlashesUntilStoppedAndStartWaitsForReset) {
     startWith(3);
     startStop()->click();
