@@ -73,6 +73,7 @@ private:
 
 constexpr int kSinkGraceMs = 2000;
 constexpr qint64 kShutdownGraceMs = 250;
+constexpr int kWatchdogSlackMs = 3000;
 
 QtMessageHandler previousHandler = nullptr;
 
@@ -98,9 +99,13 @@ QAudioFormat outputFormat() {
 // Lives on the audio thread; everything in it runs there.
 class AudioChannel::Engine final : public QObject {
 public:
-    explicit Engine(AudioChannel& owner) : owner_(owner), drainTimer_(this) {
+    explicit Engine(AudioChannel& owner) : owner_(owner), drainTimer_(this), watchdog_(this) {
         drainTimer_.setInterval(4);
         connect(&drainTimer_, &QTimer::timeout, this, &Engine::checkDrained);
+        // A sound that neither ends nor fails in time (a stalled server, a
+        // backend that never reports Idle) is given up, so no caller waits for ever.
+        watchdog_.setSingleShot(true);
+        connect(&watchdog_, &QTimer::timeout, this, [this] { finish(false); });
     }
 
     struct Request {
@@ -135,6 +140,7 @@ public:
         source_ = source;
         draining_ = false;
         connect(sink, &QAudioSink::stateChanged, this, &Engine::stateChanged);
+        watchdog_.start(static_cast<int>(current_.pcm->durationUs() / 1000) + kWatchdogSlackMs);
         sink->start(source);
         // Without a server start() fails with no state change at all.
         if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
@@ -181,6 +187,7 @@ private:
     // Ends the current sound, if any: true when it was heard to its end.
     void finish(bool ok) {
         drainTimer_.stop();
+        watchdog_.stop();
         if (sink_) {
             QAudioSink* sink = sink_;
             sink_ = nullptr;
@@ -211,6 +218,7 @@ private:
     PcmSource* source_ = nullptr;
     bool draining_ = false;
     QTimer drainTimer_;
+    QTimer watchdog_;
     QElapsedTimer idleSince_;
     QElapsedTimer sinceStop_;
 };

@@ -180,18 +180,6 @@ TEST(SpeakThread, WalksThePlanSkipsMissingClipsAndStopsWhenRefused) {
     }
 }
 
-TEST(SpeakThread, KeepsItsOwnCopyOfTheTime) {
-    auto channel = std::make_shared<RecordingChannel>();
-    TTimeHMS time{0, 5, 0};
-    TSpeakThread t(0, time, channel, numberedClip);
-    time = {2, 2, 2};
-    EXPECT_EQ(t.Hours, 0);
-    EXPECT_EQ(t.Minutes, 5);
-    t.start();
-    t.wait();
-    EXPECT_EQ(clipIds(channel->syncFrames), (std::vector<int>{5, 104}));
-}
-
 TEST(Announce, NewerAnnouncementCutsTheOlderAndThreadsFreeThemselves) {
     auto channel = std::make_shared<RecordingChannel>();
     channel->holdMs = 5000;
