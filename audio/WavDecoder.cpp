@@ -111,38 +111,59 @@ std::optional<WavLayout> parseWavLayout(QByteArrayView image) {
     return w;
 }
 
+OutputConverter::OutputConverter(int channels, int sampleRate)
+    : channels_(std::max(channels, 1)),
+      step_(static_cast<double>(std::max(sampleRate, 1)) / kOutputRate) {}
+
+void OutputConverter::emit(const float* f0, const float* f1, double frac) {
+    for (int side = 0; side < kOutputChannels; ++side) {
+        const int c = channels_ == 1 ? 0 : side;
+        const double v = f0[c] * (1.0 - frac) + f1[c] * frac;
+        out_->samples.push_back(
+            static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0)));
+    }
+}
+
+void OutputConverter::feed(const float* in, std::int64_t frames) {
+    if (frames <= 0)
+        return;
+    const std::int64_t end = consumed_ + frames; // one past the last source frame fed
+    float prev[2] = {last_[0], last_[1]};
+    auto frame = [&](std::int64_t index) -> const float* {
+        return index < consumed_ ? prev : in + (index - consumed_) * channels_;
+    };
+    // Every output frame whose two neighbours have both arrived.
+    while (out_->frames() < kMaxDecodedFrames) {
+        const auto f0 = static_cast<std::int64_t>(next_);
+        if (f0 + 1 >= end)
+            break;
+        emit(frame(f0), frame(f0 + 1), next_ - static_cast<double>(f0));
+        next_ = static_cast<double>(out_->frames()) * step_;
+    }
+    const float* lastFrame = in + (frames - 1) * channels_;
+    last_[0] = lastFrame[0];
+    last_[1] = channels_ > 1 ? lastFrame[1] : lastFrame[0];
+    consumed_ = end;
+}
+
+std::shared_ptr<PcmBuffer> OutputConverter::finish() {
+    // An output frame that falls exactly on the last source frame has no
+    // right-hand neighbour: it takes that frame as it is.
+    while (consumed_ > 0 && out_->frames() < kMaxDecodedFrames &&
+           next_ <= static_cast<double>(consumed_ - 1)) {
+        emit(last_, last_, 0);
+        next_ = static_cast<double>(out_->frames()) * step_;
+    }
+    return std::move(out_);
+}
+
 std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& in, int channels,
                                            int sampleRate) {
-    auto out = std::make_shared<PcmBuffer>();
     if (channels <= 0 || sampleRate <= 0)
-        return out;
-    const std::int64_t inFrames = static_cast<std::int64_t>(in.size()) / channels;
-    if (inFrames == 0)
-        return out;
-    // Mono goes to both sides; more than two channels keep the first two.
-    auto sample = [&](std::int64_t frame, int side) {
-        const int c = channels == 1 ? 0 : side;
-        return in[static_cast<std::size_t>(frame * channels + c)];
-    };
-    auto toInt16 = [](double v) {
-        return static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0));
-    };
-    const double step = static_cast<double>(sampleRate) / kOutputRate;
-    const auto outFrames = std::min<std::int64_t>(
-        kMaxDecodedFrames,
-        static_cast<std::int64_t>(std::floor(static_cast<double>(inFrames - 1) / step)) + 1);
-    out->samples.resize(static_cast<std::size_t>(outFrames * kOutputChannels));
-    for (std::int64_t i = 0; i < outFrames; ++i) {
-        const double at = static_cast<double>(i) * step;
-        const auto f0 = std::min<std::int64_t>(static_cast<std::int64_t>(at), inFrames - 1);
-        const std::int64_t f1 = std::min<std::int64_t>(f0 + 1, inFrames - 1);
-        const double frac = at - static_cast<double>(f0);
-        for (int side = 0; side < kOutputChannels; ++side) {
-            const double v = sample(f0, side) * (1.0 - frac) + sample(f1, side) * frac;
-            out->samples[static_cast<std::size_t>(i * kOutputChannels + side)] = toInt16(v);
-        }
-    }
-    return out;
+        return std::make_shared<PcmBuffer>();
+    OutputConverter converter(channels, sampleRate);
+    converter.feed(in.data(), static_cast<std::int64_t>(in.size()) / channels);
+    return converter.finish();
 }
 
 std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image) {
@@ -167,7 +188,7 @@ std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image) {
     std::int64_t limit = kMaxDecodedFrames * info.samplerate / kOutputRate + 1;
     if (isAdpcm(layout->formatTag) && layout->factFrames && *layout->factFrames > 0)
         limit = std::min<std::int64_t>(limit, *layout->factFrames);
-    std::vector<float> frames;
+    OutputConverter converter(info.channels, info.samplerate);
     constexpr sf_count_t kChunk = 4096;
     std::vector<float> chunk(static_cast<std::size_t>(kChunk * info.channels));
     std::int64_t have = 0;
@@ -176,11 +197,11 @@ std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image) {
         const sf_count_t got = sf_readf_float(file, chunk.data(), want);
         if (got <= 0)
             break;
-        frames.insert(frames.end(), chunk.begin(), chunk.begin() + got * info.channels);
+        converter.feed(chunk.data(), got);
         have += got;
     }
     sf_close(file);
-    return convertToOutput(frames, info.channels, info.samplerate);
+    return converter.finish();
 }
 
 SoundFile loadSoundFile(const QString& path) {

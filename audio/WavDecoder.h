@@ -41,17 +41,38 @@ struct WavLayout {
 // that has no "fmt " or "data" chunk. Never reads past the image.
 std::optional<WavLayout> parseWavLayout(QByteArrayView image);
 
-// Sounds longer than this are cut at this length: a timer's sound is seconds
+// Sounds longer than this (five minutes) are cut: a timer's sound is seconds
 // long, and a huge file must not take the memory of minutes of audio.
-inline constexpr std::int64_t kMaxDecodedFrames = std::int64_t{kOutputRate} * 600;
+inline constexpr std::int64_t kMaxDecodedFrames = std::int64_t{kOutputRate} * 300;
 
 // Decodes a WAV image (PCM of 8 to 32 bits, float, Microsoft or IMA ADPCM, any
 // channel count and common rate) to the output format. Null when the image is not
 // a WAV the decoder can read. The image is only read during the call.
 std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image);
 
-// Rate and channel conversion of float frames to the output format. Linear
-// interpolation is enough for short alert sounds and speech.
+// Converts float frames of any rate and channel count to the output format as
+// they come, so that a long file is never held whole at its own rate. Mono goes
+// to both sides; of more than two channels the first two are kept. Linear
+// interpolation is enough for alert sounds and speech. Output stops at
+// kMaxDecodedFrames.
+class OutputConverter {
+public:
+    OutputConverter(int channels, int sampleRate);
+    void feed(const float* interleaved, std::int64_t frames);
+    // Call once after the last feed; takes the result.
+    std::shared_ptr<PcmBuffer> finish();
+
+private:
+    void emit(const float* f0, const float* f1, double frac);
+    int channels_;
+    double step_;               // source frames per output frame
+    double next_ = 0;           // source position of the next output frame
+    std::int64_t consumed_ = 0; // source frames fed before the current chunk
+    float last_[2] = {0, 0};    // the last frame fed, first two channels
+    std::shared_ptr<PcmBuffer> out_ = std::make_shared<PcmBuffer>();
+};
+
+// The whole conversion at once.
 std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& interleaved, int channels,
                                            int sampleRate);
 

@@ -206,6 +206,24 @@ TEST(WavDecoder, ConversionMapsChannelsRateAndRange) {
     EXPECT_EQ(convertToOutput({}, 1, 8000)->frames(), 0);
 }
 
+TEST(WavDecoder, ConversionInPiecesEqualsConversionAtOnce) {
+    std::vector<float> in(2 * 5000);
+    for (std::size_t i = 0; i < in.size(); ++i)
+        in[i] = static_cast<float>(std::sin(0.37 * static_cast<double>(i)) * 0.8);
+    for (int rate : {8000, 22050, 44100, 48000}) {
+        const auto whole = convertToOutput(in, 2, rate);
+        OutputConverter pieces(2, rate);
+        std::int64_t at = 0, size = 1;
+        while (at < 5000) {
+            const std::int64_t n = std::min<std::int64_t>(size, 5000 - at);
+            pieces.feed(in.data() + at * 2, n);
+            at += n;
+            size = size % 13 + 1; // 1, 2, ... 13, 1, ...
+        }
+        EXPECT_EQ(pieces.finish()->samples, whole->samples) << rate;
+    }
+}
+
 TEST(SoundFile, FindsPlaysOrRefusesWithoutBlocking) {
     QTemporaryDir dir;
     const QString good = dir.filePath(QStringLiteral("good.wav"));
