@@ -92,6 +92,18 @@ TEST_F(Hearing, FanfareIsHeardWholeAndAlone) {
     EXPECT_NEAR(soundSpan(heard), expected, 0.04);
 }
 
+TEST_F(Hearing, ShortSoundsAreHeardToTheirEnd) {
+    // The tick is shorter than the server's buffer: it must not be lost in it.
+    for (const auto& [id, seconds] :
+         {std::pair{"2", 1543 / 22050.0}, std::pair{"3", 14264 / 22050.0},
+          std::pair{"1", 6536 / 22050.0}}) {
+        shared->mark();
+        sound->DoSound(QString::fromLatin1(id));
+        ASSERT_TRUE(channel->waitUntilIdle(5000));
+        EXPECT_NEAR(soundSpan(shared->take()), seconds, 0.02) << "sound " << id;
+    }
+}
+
 TEST_F(Hearing, BeepCutsTheFanfareAndNothingOfTheFanfareFollows) {
     sound->DoSound(QStringLiteral("0"));
     ASSERT_TRUE(shared->waitForSound(800, 5000));
