@@ -111,16 +111,22 @@ std::optional<WavLayout> parseWavLayout(QByteArrayView image) {
     return w;
 }
 
-OutputConverter::OutputConverter(int channels, int sampleRate)
+OutputConverter::OutputConverter(int channels, int sampleRate, std::int64_t sourceFrames)
     : channels_(std::max(channels, 1)),
-      step_(static_cast<double>(std::max(sampleRate, 1)) / kOutputRate) {}
+      step_(static_cast<double>(std::max(sampleRate, 1)) / kOutputRate) {
+    const auto frames = std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(static_cast<double>(sourceFrames) / step_) + 1, 0,
+        kMaxDecodedFrames);
+    out_->samples.reserve(static_cast<std::size_t>(frames * kOutputChannels));
+}
 
 void OutputConverter::emit(const float* f0, const float* f1, double frac) {
     for (int side = 0; side < kOutputChannels; ++side) {
         const int c = channels_ == 1 ? 0 : side;
         const double v = f0[c] * (1.0 - frac) + f1[c] * frac;
+        const double scaled = std::clamp(v, -1.0, 1.0) * 32767.0;
         out_->samples.push_back(
-            static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0)));
+            static_cast<std::int16_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5));
     }
 }
 
@@ -161,7 +167,8 @@ std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& in, int cha
                                            int sampleRate) {
     if (channels <= 0 || sampleRate <= 0)
         return std::make_shared<PcmBuffer>();
-    OutputConverter converter(channels, sampleRate);
+    OutputConverter converter(channels, sampleRate,
+                              static_cast<std::int64_t>(in.size()) / channels);
     converter.feed(in.data(), static_cast<std::int64_t>(in.size()) / channels);
     return converter.finish();
 }
@@ -188,7 +195,8 @@ std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image) {
     std::int64_t limit = kMaxDecodedFrames * info.samplerate / kOutputRate + 1;
     if (isAdpcm(layout->formatTag) && layout->factFrames && *layout->factFrames > 0)
         limit = std::min<std::int64_t>(limit, *layout->factFrames);
-    OutputConverter converter(info.channels, info.samplerate);
+    OutputConverter converter(info.channels, info.samplerate,
+                              std::min<std::int64_t>(limit, info.frames));
     constexpr sf_count_t kChunk = 4096;
     std::vector<float> chunk(static_cast<std::size_t>(kChunk * info.channels));
     std::int64_t have = 0;

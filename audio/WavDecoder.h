@@ -57,7 +57,8 @@ std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image);
 // kMaxDecodedFrames.
 class OutputConverter {
 public:
-    OutputConverter(int channels, int sampleRate);
+    // sourceFrames: how many frames are expected, to size the output once.
+    OutputConverter(int channels, int sampleRate, std::int64_t sourceFrames = 0);
     void feed(const float* interleaved, std::int64_t frames);
     // Call once after the last feed; takes the result.
     std::shared_ptr<PcmBuffer> finish();
