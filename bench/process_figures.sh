@@ -46,6 +46,14 @@ launch() {
     pids+=($pid)
 }
 wait_window() { timeout 30 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
+# xdotool's own --sync retries every half second; for timing, poll every 10 ms.
+wait_mapped() {
+    for _ in $(seq 3000); do
+        xdotool search --onlyvisible --name '^Quorvantel 1\.02$' >/dev/null 2>&1 && return 0
+        sleep 0.01
+    done
+    return 1
+}
 end_program() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -67,7 +75,7 @@ for _ in 1 2 3 4 5; do
     fresh_copy
     t0=$(date +%s%N)
     launch
-    wait_window >/dev/null
+    wait_mapped
     t1=$(date +%s%N)
     times+=($(((t1 - t0) / 1000000)))
     end_program
