@@ -132,7 +132,12 @@ public:
             complete(r, true);
             return;
         }
-        auto* sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), outputFormat(), this);
+        const QAudioDevice device = outputDevice();
+        if (device.isNull()) {
+            complete(r, false);
+            return;
+        }
+        auto* sink = new QAudioSink(device, outputFormat(), this);
         auto* source = new PcmSource(r.pcm);
         source->setParent(sink);
         current_ = std::move(r);
@@ -157,6 +162,16 @@ public:
     }
 
 private:
+    QAudioDevice outputDevice() const {
+        if (owner_.outputId_.isEmpty())
+            return QMediaDevices::defaultAudioOutput();
+        for (const QAudioDevice& d : QMediaDevices::audioOutputs()) {
+            if (d.id() == owner_.outputId_)
+                return d;
+        }
+        return {};
+    }
+
     void stateChanged(QAudio::State state) {
         if (!sink_)
             return;
@@ -223,7 +238,7 @@ private:
     QElapsedTimer sinceStop_;
 };
 
-AudioChannel::AudioChannel() {
+AudioChannel::AudioChannel(const QByteArray& outputId) : outputId_(outputId) {
     const QResource alert(QStringLiteral(":/sounds/alert.wav"));
     alert_ = decodeWav(alert.uncompressedData());
 

@@ -2,6 +2,7 @@
 
 #include "audio/SoundChannel.h"
 
+#include <QByteArray>
 #include <QThread>
 #include <atomic>
 #include <condition_variable>
@@ -26,8 +27,10 @@ namespace qv {
 class AudioChannel final : public SoundChannel {
 public:
     // Reads the device list on the calling thread, which should be the program's
-    // main thread (the media backend keeps its notifications there).
-    AudioChannel();
+    // main thread (the media backend keeps its notifications there). Plays on
+    // the server's default output, or on the output with the given id (for the
+    // sound server, the sink's name); an output by id that is gone plays nothing.
+    explicit AudioChannel(const QByteArray& outputId = {});
     ~AudioChannel() override;
 
     int outputDeviceCount() const override;
@@ -54,6 +57,7 @@ private:
     std::atomic<std::uint64_t> nextTicket_{0};
     std::atomic<int> devices_{0};
     std::shared_ptr<const PcmBuffer> alert_;
+    const QByteArray outputId_;
 
     std::mutex idleMutex_;
     std::condition_variable idleCv_;

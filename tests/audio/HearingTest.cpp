@@ -7,13 +7,16 @@
 #include "audio/SoundSystem.h"
 #include "audio/SpeakThread.h"
 
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMediaDevices>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -46,15 +49,34 @@ bool waitForAnnouncements(int timeoutMs) {
     return TSpeakThread::liveCount() == 0;
 }
 
-// One recording of the sink for all the tests (the monitor takes over a second to
-// deliver its first data); each test hears from its own start on.
+// The tests play on a null sink of their own, so that no other program's sound
+// (another test program's, say) is heard in the recording; where the server does
+// not let them make one, they use the default sink. One recording for all the
+// tests (a monitor takes over a second to deliver its first data); each test
+// hears from its own start on.
 class Hearing : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (!SinkRecorder::serverAvailable())
             return;
+        const QString name =
+            QStringLiteral("qv_hearing_%1").arg(QCoreApplication::applicationPid());
+        QString monitor = QStringLiteral("@DEFAULT_MONITOR@");
+        if (auto index = SinkRecorder::pactl({QStringLiteral("load-module"),
+                                              QStringLiteral("module-null-sink"),
+                                              QStringLiteral("sink_name=") + name})) {
+            module = *index;
+            QElapsedTimer t;
+            t.start();
+            while (t.elapsed() < 5000 && !hasOutput(name.toUtf8()))
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            if (hasOutput(name.toUtf8())) {
+                outputId = name.toUtf8();
+                monitor = name + QStringLiteral(".monitor");
+            }
+        }
         shared = new SinkRecorder;
-        if (!shared->start()) {
+        if (!shared->start(monitor)) {
             delete shared;
             shared = nullptr;
         }
@@ -62,20 +84,32 @@ protected:
     static void TearDownTestSuite() {
         delete shared;
         shared = nullptr;
+        if (!module.isEmpty())
+            SinkRecorder::pactl({QStringLiteral("unload-module"), module});
+        module.clear();
+        outputId.clear();
+    }
+
+    static bool hasOutput(const QByteArray& id) {
+        const auto outputs = QMediaDevices::audioOutputs();
+        return std::any_of(outputs.begin(), outputs.end(),
+                           [&](const QAudioDevice& d) { return d.id() == id; });
     }
 
     void SetUp() override {
         if (!SinkRecorder::serverAvailable())
             GTEST_SKIP() << "no sound server answers (pactl info fails): nothing can be heard";
         ASSERT_NE(shared, nullptr) << "parec does not record the default sink's monitor";
-        sound = std::make_unique<SoundSystem>();
-        channel = dynamic_cast<AudioChannel*>(&sound->Channel());
-        ASSERT_NE(channel, nullptr);
+        auto audio = std::make_shared<AudioChannel>(outputId);
+        channel = audio.get();
+        sound = std::make_unique<SoundSystem>(std::move(audio));
         ASSERT_GT(channel->outputDeviceCount(), 0) << "the server offers no output";
         shared->mark();
     }
 
     static inline SinkRecorder* shared = nullptr;
+    static inline QString module;
+    static inline QByteArray outputId;
     std::unique_ptr<SoundSystem> sound;
     AudioChannel* channel = nullptr;
 };

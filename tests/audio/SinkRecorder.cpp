@@ -61,19 +61,24 @@ double energyShareAt(const std::vector<std::int16_t>& mono, std::int64_t begin, 
 }
 
 bool SinkRecorder::serverAvailable() {
-    QProcess p;
-    p.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return pactl({QStringLiteral("info")}).has_value();
 }
 
-bool SinkRecorder::start() {
+std::optional<QString> SinkRecorder::pactl(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral("pactl"), args);
+    if (!p.waitForFinished(5000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+bool SinkRecorder::start(const QString& source) {
     parec_.setStandardOutputFile(dir_.filePath(QStringLiteral("rec.raw")));
     parec_.setStandardErrorFile(QProcess::nullDevice());
     parec_.start(QStringLiteral("parec"),
-                 {QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@"),
-                  QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                  QStringLiteral("--rate=44100"), QStringLiteral("--channels=2"),
-                  QStringLiteral("--latency-msec=20")});
+                 {QStringLiteral("-d"), source, QStringLiteral("--raw"),
+                  QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+                  QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=20")});
     if (!parec_.waitForStarted(5000))
         return false;
     QElapsedTimer t;

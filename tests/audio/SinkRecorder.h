@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace qv::test {
@@ -41,8 +42,11 @@ public:
     // True when a sound server answers (pactl info succeeds).
     static bool serverAvailable();
 
-    // Starts recording; true once the first data arrived.
-    bool start();
+    // Runs pactl; its output, or nothing when it failed.
+    static std::optional<QString> pactl(const QStringList& args);
+
+    // Starts recording a source (a sink's monitor); true once the first data arrived.
+    bool start(const QString& source);
     // Later calls see only what is recorded from now on.
     void mark();
     // Everything recorded since the mark so far, mono.
