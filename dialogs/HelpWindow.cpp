@@ -52,11 +52,18 @@ QString HelpWindow::helpDirectory() {
     const QString fromEnv = qEnvironmentVariable("QV_HELP_DIR");
     if (!fromEnv.isEmpty())
         return fromEnv;
-    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString besideProgram = programDir + QStringLiteral("/help");
+    if (QFileInfo(besideProgram).isDir())
+        return besideProgram;
+    // An installed program keeps its help with its other shared files.
+    const QString installed = programDir + QStringLiteral("/../share/quorvantel/help");
+    if (QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed);
 #ifdef QV_HELP_SOURCE_DIR
     // A build run from its build folder has no help beside it; the pages it
     // was built from serve instead.
-    if (!QFileInfo(besideProgram).isDir() && QFileInfo(QStringLiteral(QV_HELP_SOURCE_DIR)).isDir())
+    if (QFileInfo(QStringLiteral(QV_HELP_SOURCE_DIR)).isDir())
         return QStringLiteral(QV_HELP_SOURCE_DIR);
 #endif
     return besideProgram;
