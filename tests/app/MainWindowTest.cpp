@@ -202,6 +202,20 @@ TEST_F(MainWindow, OneKeyPressActsOnceWhereverTheFocusIs) {
     EXPECT_FALSE(form->engine().running());
 }
 
+TEST_F(MainWindow, ANameWithoutARecordIsReportedAndTheCurrentRowShown) {
+    writeTimers({timer("Alpha", 10), timer("Beta", 20)});
+    start();
+    combo()->setItemText(1, QStringLiteral("Gone"));
+    combo()->setCurrentIndex(1);
+    form->TimerComboChange();
+    const auto shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].kind, MessageBox::Kind::Error);
+    EXPECT_EQ(shown[0].text, QStringLiteral("Fatal error, DB record not found!"));
+    EXPECT_EQ(ledText(), QStringLiteral("00:00:10"));
+    EXPECT_EQ(form->activeTimerIndex(), 1);
+}
+
 TEST_F(MainWindow, StartWithNothingLeftExpiresOnTheFirstStep) {
     startWith(1);
     key(Qt::Key_Space);

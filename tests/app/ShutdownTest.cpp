@@ -145,6 +145,22 @@ TEST_F(Shutdown, TimerSettingsOkWritesTheTableAndResets) {
     EXPECT_EQ(MessageBox::takeShown().size(), 0);
 }
 
+TEST_F(Shutdown, TimerSettingsWriteFailureIsReportedAndTheCloseWritesLater) {
+    start();
+    ASSERT_TRUE(QFile::remove(timerPath()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("timers.xml")));
+    whenModal([](QDialog* d) { d->accept(); });
+    form->Timersettings1Click();
+    const auto shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].text.startsWith(QStringLiteral("Cannot create file \"")));
+    EXPECT_EQ(ledText(), QStringLiteral("00:05:00"));
+
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("timers.xml")));
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(fileBytes(timerPath()).contains("Name=\"Timer 1\""));
+}
+
 TEST_F(Shutdown, PreferencesOkAppliesColoursAndModeAtOnceButStoresThemAtClose) {
     start();
     form->show();
