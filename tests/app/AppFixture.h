@@ -102,7 +102,7 @@ protected:
     void start() {
         data = std::make_unique<TCommonData>(SoundSystem::createSilent());
         form = std::make_unique<TMainForm>(*data,
-                                           MainFormOptions{AppPaths{dir.path()}, &clock, &tick});
+                                           MainFormOptions{AppPaths::inFolder(dir.path()), &clock, &tick});
     }
 
     // One tick after the clock moved on by `ms`.

@@ -143,5 +143,31 @@ TEST_F(Startup, TiledBackgroundThatCannotLoadIsReportedAndNotStored) {
     EXPECT_EQ(setting("BmpFilename"), QStringLiteral("/nowhere/tile.bmp"));
 }
 
+TEST(TimerFileLocation, BesideAWritableProgramElseInTheUserDataFolder) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString program = root.path() + QStringLiteral("/bin");
+    const QString data = root.path() + QStringLiteral("/share");
+
+    const AppPaths own = AppPaths::choose(
+        program, [](const QString&) { return true; }, data);
+    EXPECT_EQ(own.timerFile(), program + QStringLiteral("/timers.xml"));
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/Quorvantel")));
+
+    QString asked;
+    const AppPaths system = AppPaths::choose(
+        program,
+        [&asked](const QString& dir) {
+            asked = dir;
+            return false;
+        },
+        data);
+    EXPECT_EQ(asked, program);
+    EXPECT_EQ(system.timerFile(), data + QStringLiteral("/Quorvantel/timers.xml"));
+    EXPECT_EQ(system.freeRecoveryFile(), data + QStringLiteral("/Quorvantel/timers.recovered.xml"));
+    // The folder exists at once, so the first save can create the file in it.
+    EXPECT_TRUE(QFileInfo(data + QStringLiteral("/Quorvantel")).isDir());
+}
+
 } // namespace
 } // namespace qv::testing
