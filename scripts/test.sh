@@ -19,4 +19,10 @@ run_suite() {
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BUILD_BENCH=OFF
-echo "All tests passed, plain and under the sanitizers."
+
+# The timer file reader's fuzz target (clang's libFuzzer): its seed corpus as a
+# regression test, then a short bounded run.
+cmake -S "$root" -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQV_BUILD_BENCH=OFF
+cmake --build build-fuzz -j"$jobs" --target timerfile_fuzz
+(cd build-fuzz && ctest --output-on-failure -R '^timerfile_fuzz')
+echo "All tests passed, plain, under the sanitizers, and the fuzz corpus."

@@ -1,0 +1,24 @@
+// Defaults for the sanitizers of a test program, built into every test program
+// so that they hold however the program is started (ctest, a debugger, by hand).
+// In a build without sanitizers nothing calls these.
+
+extern "C" {
+
+__attribute__((used, visibility("default"))) const char* __asan_default_options() {
+    return "detect_leaks=1:abort_on_error=0";
+}
+
+__attribute__((used, visibility("default"))) const char* __ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
+
+// Allocations that system libraries keep for the life of the process.
+__attribute__((used, visibility("default"))) const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n"
+           "leak:libdbus-1\n"
+           "leak:libpulse\n"
+           "leak:libX11\n"
+           "leak:libxcb\n"
+           "leak:libglib-2.0\n";
+}
+}
