@@ -31,7 +31,7 @@ struct Window {
     ManualClock clock;
     ManualTick tick;
     TCommonData data{SoundSystem::createSilent()};
-    TMainForm form{data, MainFormOptions{AppPaths{dir.path()}, &clock, &tick}};
+    TMainForm form{data, MainFormOptions{AppPaths::inFolder(dir.path()), &clock, &tick}};
 };
 
 // A tick that finds a new second: one second off, LED, status bar and
