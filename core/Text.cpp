@@ -7,7 +7,7 @@ namespace {
 
 // Decodes one code point at `i`; returns its length in bytes, or 0 for an
 // invalid sequence (the caller then takes the single byte as it is).
-int decode(std::string_view s, std::size_t i, char32_t& cp) {
+int decodeOne(std::string_view s, std::size_t i, char32_t& cp) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     int len = 0;
     if (b0 < 0x80) {
@@ -40,7 +40,7 @@ int decode(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
-void encode(char32_t cp, std::string& out) {
+void encodeOne(char32_t cp, std::string& out) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -86,17 +86,25 @@ char32_t fold(char32_t c) {
 
 } // namespace
 
+int decodeUtf8(std::string_view utf8, std::size_t i, char32_t& cp) {
+    return i < utf8.size() ? decodeOne(utf8, i, cp) : 0;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    encodeOne(cp, out);
+}
+
 std::string foldCase(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
         char32_t cp = 0;
-        const int len = decode(s, i, cp);
+        const int len = decodeOne(s, i, cp);
         if (len == 0) {
             out += s[i++];
             continue;
         }
-        encode(fold(cp), out);
+        encodeOne(fold(cp), out);
         i += static_cast<std::size_t>(len);
     }
     return out;
@@ -116,7 +124,7 @@ std::string cutToWidth(std::string_view s, int width) {
     std::size_t i = 0;
     for (int n = 0; i < s.size() && n < width; ++n) {
         char32_t cp = 0;
-        const int len = decode(s, i, cp);
+        const int len = decodeOne(s, i, cp);
         i += len == 0 ? 1 : static_cast<std::size_t>(len);
     }
     return std::string(s.substr(0, i));
@@ -126,7 +134,7 @@ int characterCount(std::string_view s) {
     int n = 0;
     for (std::size_t i = 0; i < s.size(); ++n) {
         char32_t cp = 0;
-        const int len = decode(s, i, cp);
+        const int len = decodeOne(s, i, cp);
         i += len == 0 ? 1 : static_cast<std::size_t>(len);
     }
     return n;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,12 @@ int compareNames(std::string_view a, std::string_view b);
 
 // The first `width` characters (code points) of a UTF-8 text.
 std::string cutToWidth(std::string_view utf8, int width);
+
+// Decodes the well-formed UTF-8 sequence that starts at byte i: its length in
+// bytes, or 0 when the bytes there are not one (overlong forms, surrogates and
+// code points past U+10FFFF included).
+int decodeUtf8(std::string_view utf8, std::size_t i, char32_t& cp);
+void appendUtf8(std::string& out, char32_t cp);
 
 // Number of characters (code points) in a UTF-8 text.
 int characterCount(std::string_view utf8);

@@ -7,18 +7,6 @@
 namespace qv {
 namespace {
 
-const char* typeWord(ColumnType t) {
-    switch (t) {
-    case ColumnType::Text:
-        return "string";
-    case ColumnType::Int32:
-        return "i4";
-    case ColumnType::Boolean:
-        return "boolean";
-    }
-    return "";
-}
-
 void fail(std::string* error, const char* text) {
     if (error)
         *error = text;
@@ -37,7 +25,7 @@ void TimerDB::createEmpty() {
         const ColumnInfo& info = columnInfo(c);
         FieldDef f;
         f.name = std::string(info.name);
-        f.fieldType = typeWord(info.type);
+        f.fieldType = columnTypeWord(info.type);
         if (info.type == ColumnType::Text)
             f.width = info.width;
         f.known = c;

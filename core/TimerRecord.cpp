@@ -53,7 +53,21 @@ void PopulateNewTimer(TimerRecord& record) {
     record.Name = std::move(name);
 }
 
-const ColumnInfo& columnInfo(Column c) { return kColumns[static_cast<std::size_t>(c)]; }
+const char* columnTypeWord(ColumnType t) {
+    switch (t) {
+    case ColumnType::Text:
+        return "string";
+    case ColumnType::Int32:
+        return "i4";
+    case ColumnType::Boolean:
+        return "boolean";
+    }
+    return "";
+}
+
+const ColumnInfo& columnInfo(Column c) {
+    return kColumns[static_cast<std::size_t>(c)];
+}
 
 std::optional<Column> columnByName(std::string_view name) {
     for (int i = 0; i < kColumnCount; ++i)
@@ -65,24 +79,38 @@ std::optional<Column> columnByName(std::string_view name) {
 ColumnValue getColumn(const TimerRecord& r, Column c) {
     const int i = static_cast<int>(c);
     if (i >= kFirstRuleColumn) {
-        const TimerRule& rule = r.Rules[static_cast<std::size_t>((i - kFirstRuleColumn) / kRuleColumns)];
+        const TimerRule& rule =
+            r.Rules[static_cast<std::size_t>((i - kFirstRuleColumn) / kRuleColumns)];
         switch ((i - kFirstRuleColumn) % kRuleColumns) {
-        case 0: return rule.Enabled;
-        case 1: return rule.Action;
-        case 2: return rule.Interval;
-        case 3: return rule.Start;
-        default: return rule.Filename;
+        case 0:
+            return rule.Enabled;
+        case 1:
+            return rule.Action;
+        case 2:
+            return rule.Interval;
+        case 3:
+            return rule.Start;
+        default:
+            return rule.Filename;
         }
     }
     switch (c) {
-    case Column::Name: return r.Name;
-    case Column::StartTime: return r.StartTime;
-    case Column::TimerLoop: return r.TimerLoop;
-    case Column::GenAnnInterval: return r.GenAnnInterval;
-    case Column::GenAnnAction: return r.GenAnnAction;
-    case Column::TimerExpAction: return r.TimerExpAction;
-    case Column::TimerExpLoop: return r.TimerExpLoop;
-    default: return r.TimerExpFilename;
+    case Column::Name:
+        return r.Name;
+    case Column::StartTime:
+        return r.StartTime;
+    case Column::TimerLoop:
+        return r.TimerLoop;
+    case Column::GenAnnInterval:
+        return r.GenAnnInterval;
+    case Column::GenAnnAction:
+        return r.GenAnnAction;
+    case Column::TimerExpAction:
+        return r.TimerExpAction;
+    case Column::TimerExpLoop:
+        return r.TimerExpLoop;
+    default:
+        return r.TimerExpFilename;
     }
 }
 
@@ -94,22 +122,48 @@ void setColumn(TimerRecord& r, Column c, const ColumnValue& v) {
     if (i >= kFirstRuleColumn) {
         TimerRule& rule = r.Rules[static_cast<std::size_t>((i - kFirstRuleColumn) / kRuleColumns)];
         switch ((i - kFirstRuleColumn) % kRuleColumns) {
-        case 0: rule.Enabled = flag(); return;
-        case 1: rule.Action = num(); return;
-        case 2: rule.Interval = num(); return;
-        case 3: rule.Start = num(); return;
-        default: rule.Filename = text(); return;
+        case 0:
+            rule.Enabled = flag();
+            return;
+        case 1:
+            rule.Action = num();
+            return;
+        case 2:
+            rule.Interval = num();
+            return;
+        case 3:
+            rule.Start = num();
+            return;
+        default:
+            rule.Filename = text();
+            return;
         }
     }
     switch (c) {
-    case Column::Name: r.Name = text(); return;
-    case Column::StartTime: r.StartTime = num(); return;
-    case Column::TimerLoop: r.TimerLoop = flag(); return;
-    case Column::GenAnnInterval: r.GenAnnInterval = num(); return;
-    case Column::GenAnnAction: r.GenAnnAction = num(); return;
-    case Column::TimerExpAction: r.TimerExpAction = num(); return;
-    case Column::TimerExpLoop: r.TimerExpLoop = flag(); return;
-    default: r.TimerExpFilename = text(); return;
+    case Column::Name:
+        r.Name = text();
+        return;
+    case Column::StartTime:
+        r.StartTime = num();
+        return;
+    case Column::TimerLoop:
+        r.TimerLoop = flag();
+        return;
+    case Column::GenAnnInterval:
+        r.GenAnnInterval = num();
+        return;
+    case Column::GenAnnAction:
+        r.GenAnnAction = num();
+        return;
+    case Column::TimerExpAction:
+        r.TimerExpAction = num();
+        return;
+    case Column::TimerExpLoop:
+        r.TimerExpLoop = flag();
+        return;
+    default:
+        r.TimerExpFilename = text();
+        return;
     }
 }
 

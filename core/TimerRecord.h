@@ -164,6 +164,8 @@ struct ColumnInfo {
 };
 
 const ColumnInfo& columnInfo(Column c);
+// The type word a timer file declares for a column type: "string", "i4", "boolean".
+const char* columnTypeWord(ColumnType t);
 std::optional<Column> columnByName(std::string_view name);
 
 // A column's value as the table holds it, for generic readers and writers.

@@ -72,7 +72,8 @@ void PacketReader::checkColumns() {
         FieldDef& f = fields_[static_cast<std::size_t>(position[static_cast<std::size_t>(c)])];
         if (!compatibleType(info.type, QString::fromStdString(f.fieldType))) {
             refuse(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
-                       .arg(QLatin1StringView(info.name), QLatin1StringView(typeWord(info.type)),
+                       .arg(QLatin1StringView(info.name),
+                            QLatin1StringView(columnTypeWord(info.type)),
                             QString::fromStdString(f.fieldType)));
             return;
         }
@@ -89,7 +90,7 @@ void PacketReader::checkColumns() {
         }
         // The program's own columns are written in the program's form.
         f.attributes.clear();
-        f.fieldType = typeWord(info.type);
+        f.fieldType = columnTypeWord(info.type);
         f.width = info.type == ColumnType::Text ? std::optional<int>(width) : std::nullopt;
         widths_[static_cast<std::size_t>(c)] = width;
     }

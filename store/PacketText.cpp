@@ -1,63 +1,11 @@
 #include "store/PacketText.h"
 
+#include "core/Text.h"
+
 #include <array>
 
 namespace qv::packet {
 namespace {
-
-// Length of the well-formed UTF-8 sequence at p (at most n bytes), 0 if none.
-std::size_t decodeUtf8(const unsigned char* p, std::size_t n, char32_t* cp) {
-    const unsigned char b0 = p[0];
-    if (b0 < 0x80) {
-        *cp = b0;
-        return 1;
-    }
-    std::size_t len = 0;
-    char32_t min = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2;
-        *cp = b0 & 0x1Fu;
-        min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3;
-        *cp = b0 & 0x0Fu;
-        min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4;
-        *cp = b0 & 0x07u;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (n < len)
-        return 0;
-    for (std::size_t i = 1; i < len; ++i) {
-        if ((p[i] & 0xC0u) != 0x80u)
-            return 0;
-        *cp = (*cp << 6) | (p[i] & 0x3Fu);
-    }
-    if (*cp < min || *cp > 0x10FFFF || (*cp >= 0xD800 && *cp <= 0xDFFF))
-        return 0;
-    return len;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 constexpr std::array<char16_t, 32> kCp1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -96,10 +44,10 @@ qsizetype invalidUtf8Offset(QByteArrayView bytes) {
             ++i;
             continue;
         }
-        const std::size_t len = decodeUtf8(p + i, n - i, &cp);
+        const int len = decodeUtf8(std::string_view(bytes.data(), n), i, cp);
         if (len == 0)
             return static_cast<qsizetype>(i);
-        i += len;
+        i += static_cast<std::size_t>(len);
     }
     return -1;
 }
@@ -201,12 +149,10 @@ void appendEscaped(std::string& out, std::string_view utf8) {
         if (i >= n)
             break;
         char32_t cp = 0;
-        std::size_t len = decodeUtf8(p + i, n - i, &cp);
-        if (len == 0) {
+        const int len = decodeUtf8(utf8, i, cp);
+        if (len == 0)
             cp = 0xFFFD;
-            len = 1;
-        }
-        i += len;
+        i += len == 0 ? 1 : static_cast<std::size_t>(len);
         switch (cp) {
         case '<':
             out += "&lt;";
@@ -241,18 +187,6 @@ void appendEscaped(std::string& out, std::string_view utf8) {
             appendUtf8(out, cp);
         }
     }
-}
-
-const char* typeWord(ColumnType t) {
-    switch (t) {
-    case ColumnType::Text:
-        return "string";
-    case ColumnType::Int32:
-        return "i4";
-    case ColumnType::Boolean:
-        return "boolean";
-    }
-    return "";
 }
 
 std::string utf8(QStringView s) {

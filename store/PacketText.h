@@ -35,9 +35,6 @@ bool decodePacket(const QByteArray& bytes, QString* text, QString* error);
 // can be read back.
 void appendEscaped(std::string& out, std::string_view utf8);
 
-// The file's type word of a timer column: "string", "i4" or "boolean".
-const char* typeWord(ColumnType t);
-
 std::string utf8(QStringView s);
 
 // "Error in the timer file at line L, column C: what."

@@ -29,7 +29,7 @@ void appendField(std::string& out, const FieldDef& f, const TimerDB& db) {
         // The program's own columns always take the program's form.
         const ColumnInfo& info = columnInfo(*f.known);
         appendAttribute(out, "attrname", info.name);
-        appendAttribute(out, "fieldtype", packet::typeWord(info.type));
+        appendAttribute(out, "fieldtype", columnTypeWord(info.type));
         if (info.type == ColumnType::Text)
             appendAttribute(out, "WIDTH", std::to_string(db.textWidth(*f.known)));
     } else if (f.attributes.empty()) {
