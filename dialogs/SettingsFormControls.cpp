@@ -173,19 +173,7 @@ void TSettingsForm::previewAnnouncement() {
 }
 
 void TSettingsForm::GenPreviewButtonClick() {
-    switch (GenAnnTypeCombo->currentIndex()) {
-    case AnnounceTimeLeft:
-        previewAnnouncement();
-        break;
-    case PlayBeep:
-        host_.DoSound(toQString(kSoundBeep));
-        break;
-    case PlayTick:
-        host_.DoSound(toQString(kSoundTick));
-        break;
-    default:
-        break;
-    }
+    previewAction(GenAnnTypeCombo->currentIndex(), nullptr);
 }
 
 void TSettingsForm::ExpPreviewButtonClick() {
@@ -206,7 +194,13 @@ void TSettingsForm::ExpPreviewButtonClick() {
 
 void TSettingsForm::rulePreview(int rule) {
     const RuleControls& c = rules_[static_cast<std::size_t>(rule)];
-    switch (c.action->currentIndex()) {
+    previewAction(c.action->currentIndex(), c.path);
+}
+
+// The general announcement and the rules share their first three actions; only
+// a rule has a sound file of its own.
+void TSettingsForm::previewAction(int action, const QLabel* customPath) {
+    switch (action) {
     case AnnounceTimeLeft:
         previewAnnouncement();
         break;
@@ -217,7 +211,8 @@ void TSettingsForm::rulePreview(int rule) {
         host_.DoSound(toQString(kSoundTick));
         break;
     case PlayCustomSound:
-        host_.DoSound(c.path->text());
+        if (customPath)
+            host_.DoSound(customPath->text());
         break;
     default:
         break;

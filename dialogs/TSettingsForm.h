@@ -123,6 +123,7 @@ private:
     void ruleSpinClick(QSpinBox* spin);
     void ruleActionChange(int rule);
     void rulePreview(int rule);
+    void previewAction(int action, const QLabel* customPath);
     void browse(QLabel* pathHolder, QLineEdit* shown, int width);
     void previewAnnouncement();
     void insertSorted(QComboBox* combo, const QString& name, int* position);
