@@ -1,6 +1,6 @@
-// Defaults for the sanitizers of a test program, built into every test program
-// so that they hold however the program is started (ctest, a debugger, by hand).
-// In a build without sanitizers nothing calls these.
+// Sanitizer defaults built into the test programs, and into the program itself
+// when it is built with the sanitizers, so that they hold however a program is
+// started (ctest, a script, a debugger). In other builds nothing calls these.
 
 extern "C" {
 
