@@ -49,7 +49,8 @@ TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent
         m_ownClock = std::make_unique<SteadyClock>();
     const Clock& clock = options.clock ? *options.clock : *m_ownClock;
     if (!options.tick)
-        m_ownTick = std::make_unique<QtTickSource>([this] { MainTimerTimer(); });
+        m_ownTick = std::make_unique<QtTickSource>([this] { MainTimerTimer(); },
+                                                   [this] { return m_engine->msUntilNextTick(); });
     TickSource& tick = options.tick ? *options.tick : *m_ownTick;
     m_engine = std::make_unique<CountdownEngine>(m_data.TimerDB, *this, clock, tick);
 

@@ -59,6 +59,13 @@ void CountdownEngine::reset() {
     expired_ = false;
 }
 
+int CountdownEngine::msUntilNextTick() const {
+    if (!running_)
+        return kTickMs;
+    const std::int64_t due = (secondsCounted_ + 1) * 1000 - (clock_.nowMs() - runStartMs_);
+    return static_cast<int>(std::clamp<std::int64_t>(due, 1, 1000));
+}
+
 void CountdownEngine::MainTimerTimer() {
     if (running_) {
         // Elapsed whole seconds, fraction dropped; a clock that went backwards counts as none.

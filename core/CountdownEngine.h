@@ -52,6 +52,7 @@ std::string formatTime(const TTimeHMS& t);
 class CountdownEngine {
 public:
     static constexpr const char* kBlankText = "        ";
+    static constexpr int kTickMs = 100;
 
     CountdownEngine(const TimerDB& table, EngineHost& host, const Clock& clock, TickSource& tick);
 
@@ -72,6 +73,13 @@ public:
     const std::string& displayText() const { return displayText_; }
     void setDisplayText(std::string text) { displayText_ = std::move(text); }
     std::int64_t secondsCounted() const { return secondsCounted_; }
+
+    // How long a tick source may wait before the next tick can matter: while a
+    // run counts, until the next whole second of the run has elapsed (at least
+    // 1 ms); otherwise the flashing period. A tick source that follows it wakes
+    // once a second while counting instead of ten times, and the display
+    // changes within a millisecond of the second instead of within a tick.
+    int msUntilNextTick() const;
 
 private:
     void step();

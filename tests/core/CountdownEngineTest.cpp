@@ -300,4 +300,42 @@ TEST_F(CountdownTiming, LoadTimerSetsTimeLeftAndStartValueAndShowsThem) {
     EXPECT_EQ(formatTime({99, 59, 59}), "99:59:59");
 }
 
+// A tick source that sleeps as long as the engine allows wakes once a second
+// while counting, lands each step within a millisecond of its second, and
+// falls back to the flashing period after zero.
+TEST_F(CountdownTiming, TickSourceFollowingTheEngineStepsOncePerSecond) {
+    load(3);
+    EXPECT_EQ(engine.msUntilNextTick(), CountdownEngine::kTickMs) << "idle";
+    engine.beginRun();
+    EXPECT_EQ(engine.msUntilNextTick(), 1000);
+    clock.now += 300;
+    EXPECT_EQ(engine.msUntilNextTick(), 700);
+
+    std::vector<std::int64_t> stepTimes;
+    const std::int64_t start = clock.now - 300;
+    int wakeups = 0;
+    while (engine.running()) {
+        clock.now += engine.msUntilNextTick();
+        ++wakeups;
+        const std::string before = engine.displayText();
+        engine.MainTimerTimer();
+        if (engine.displayText() != before)
+            stepTimes.push_back(clock.now - start);
+    }
+    EXPECT_EQ(host.displays(), (S{"00:00:02", "00:00:01", "00:00:00"}));
+    EXPECT_EQ(stepTimes, (std::vector<std::int64_t>{1000, 2000, 3000}));
+    EXPECT_EQ(wakeups, 3) << "one wake-up per second";
+    EXPECT_TRUE(engine.expired());
+    EXPECT_EQ(engine.msUntilNextTick(), CountdownEngine::kTickMs) << "flashing";
+
+    // A late wake-up never asks for a wait below 1 ms or above a second.
+    engine.endRun();
+    engine.reset();
+    engine.beginRun();
+    clock.now += 5'000;
+    EXPECT_EQ(engine.msUntilNextTick(), 1);
+    engine.MainTimerTimer();
+    EXPECT_EQ(engine.msUntilNextTick(), 1000);
+}
+
 } // namespace
