@@ -52,10 +52,36 @@ TLMDLEDLabel::TLMDLEDLabel(QWidget* parent) : QWidget(parent) {
 void TLMDLEDLabel::setCaption(const QString& text) {
     if (text == m_caption)
         return;
+    const QRegion changed = changedCells(m_caption, text);
     m_caption = text;
     m_textSize = measureLedText(m_caption);
+    const QSize before = size();
     relayout();
-    refresh();
+    if (!changed.isEmpty() && size() == before && isVisible())
+        repaint(changed);
+    else
+        refresh();
+}
+
+// While a timer counts, one or two of the eight cells change each second: only
+// those are composed and shown. Captions of one plain line and equal length
+// only; anything else repaints whole.
+QRegion TLMDLEDLabel::changedCells(const QString& from, const QString& to) const {
+    if (from.size() != to.size())
+        return {};
+    const int e = m_bevel.width();
+    const QRect area = rect().adjusted(e, e, -e, -e);
+    QRegion changed;
+    for (qsizetype i = 0; i < to.size(); ++i) {
+        if (from[i].unicode() < 32 || to[i].unicode() < 32 || from[i].isSurrogate() ||
+            to[i].isSurrogate())
+            return {};
+        if (from[i] != to[i])
+            changed += QRect(area.left() + int(i) * m_geometry.cellWidth, area.top(),
+                             m_geometry.cellWidth, m_geometry.cellHeight) &
+                       area;
+    }
+    return changed;
 }
 
 void TLMDLEDLabel::setLED(const TLMDLED& led) {
@@ -302,6 +328,7 @@ QImage TLMDLEDLabel::render() const {
 
 void TLMDLEDLabel::paintEvent(QPaintEvent* event) {
     ++m_paintCount;
+    m_lastPaintRect = event->rect();
     QPainter p(this);
     paintTo(p, event->rect());
 }

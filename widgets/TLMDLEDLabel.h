@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QHash>
 #include <QImage>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -85,6 +86,7 @@ public:
     // For tests and benchmarks: paints handled, and how often the cached
     // unlit cell and the checkerboard were rebuilt.
     int paintCount() const { return m_paintCount; }
+    QRect lastPaintRect() const { return m_lastPaintRect; }
     int cellImageBuilds() const { return m_cellBuilds; }
     int patternBuilds() const { return m_patternBuilds; }
 
@@ -100,6 +102,7 @@ private:
     void changed(Change what);
     void relayout();
     void refresh();
+    QRegion changedCells(const QString& from, const QString& to) const;
     void ensureCellImage() const;
     const QImage& litCell(std::uint16_t mask) const;
     void paintTo(QPainter& p, const QRect& clip) const;
@@ -127,6 +130,7 @@ private:
     mutable int m_cellBuilds = 0;
     mutable int m_patternBuilds = 0;
     int m_paintCount = 0;
+    QRect m_lastPaintRect;
 };
 
 } // namespace qv

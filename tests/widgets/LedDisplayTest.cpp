@@ -339,6 +339,33 @@ TEST(LedDisplay, SameValueNeitherRepaintsNorResizes) {
     EXPECT_EQ(led.width(), 8 * (21 + 20) + 1);
 }
 
+TEST(LedDisplay, NewCaptionRepaintsOnlyTheCellsThatChanged) {
+    TLMDLEDLabel led;
+    configure(led, QStringLiteral("00:04:59"));
+    led.setBevel(timerBevel());
+    led.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
+    QCoreApplication::processEvents();
+    const int painted = led.paintCount();
+
+    // Cells are 20 + 5 * 4 = 40 wide and 2 * 12 + 7 * 4 = 52 high, inside a 3-pixel bevel.
+    led.setCaption(QStringLiteral("00:04:58"));
+    EXPECT_EQ(led.paintCount(), painted + 1) << "repainted at once";
+    EXPECT_EQ(led.lastPaintRect(), QRect(3 + 7 * 40, 3, 40, 52));
+    led.setCaption(QStringLiteral("00:03:59"));
+    EXPECT_EQ(led.lastPaintRect(), QRect(3 + 4 * 40, 3, 4 * 40, 52)) << "cells 4, 6 and 7";
+    EXPECT_EQ(led.grab().toImage().convertToFormat(QImage::Format_RGB32), led.render());
+
+    // Blanking for the flashing display changes every cell; a caption of another
+    // length lays out again and repaints whole.
+    led.setCaption(QStringLiteral("        "));
+    EXPECT_EQ(led.lastPaintRect(), QRect(3, 3, 8 * 40, 52));
+    EXPECT_EQ(led.grab().toImage().convertToFormat(QImage::Format_RGB32), led.render());
+    led.setCaption(QStringLiteral("100:00:00"));
+    EXPECT_EQ(led.lastPaintRect(), led.rect());
+    EXPECT_EQ(led.grab().toImage().convertToFormat(QImage::Format_RGB32), led.render());
+}
+
 TEST(LedDisplay, SettingsAreClampedToBytes) {
     TLMDLEDLabel led;
     led.setHorzsize(300);
