@@ -63,7 +63,15 @@ close_program() {
     xdotool key --clearmodifiers alt+F4
     wait "$pid" 2>/dev/null || true
 }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU seconds of all the program's threads: the scheduler's nanosecond account
+# where the kernel keeps one, else user + system clock ticks (10 ms steps).
+cpu_seconds() {
+    if ls /proc/"$1"/task/*/schedstat >/dev/null 2>&1; then
+        cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%.4f", ns / 1e9}'
+    else
+        awk -v hz="$(getconf CLK_TCK)" '{printf "%.4f", ($14 + $15) / hz}' "/proc/$1/stat"
+    fi
+}
 press_space() {
     xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
     xdotool key --clearmodifiers space
@@ -88,13 +96,12 @@ launch
 win=$(wait_window)
 sleep 1
 rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
-hz=$(getconf CLK_TCK)
 press_space "$win"
 sleep 1
-c0=$(cpu_ticks "$pid")
+c0=$(cpu_seconds "$pid")
 sleep "$span"
-c1=$(cpu_ticks "$pid")
-counting=$(awk -v t=$((c1 - c0)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz}')
+c1=$(cpu_seconds "$pid")
+counting=$(awk -v a="$c0" -v b="$c1" 'BEGIN {printf "%.3f", b - a}')
 press_space "$win"
 sleep 0.3
 close_program "$win"
@@ -106,10 +113,10 @@ win=$(wait_window)
 sleep 1
 press_space "$win"
 sleep 3.5
-c0=$(cpu_ticks "$pid")
+c0=$(cpu_seconds "$pid")
 sleep "$span"
-c1=$(cpu_ticks "$pid")
-flashing=$(awk -v t=$((c1 - c0)) -v hz="$hz" 'BEGIN {printf "%.2f", t / hz}')
+c1=$(cpu_seconds "$pid")
+flashing=$(awk -v a="$c0" -v b="$c1" 'BEGIN {printf "%.3f", b - a}')
 end_program
 
 pct() { awk -v c="$1" -v s="$span" 'BEGIN {printf "%.2f%%", 100 * c / s}'; }
