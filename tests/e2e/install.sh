@@ -7,32 +7,12 @@
 set -uo pipefail
 
 program=${1:?usage: install.sh <path of the built program>}
-if [ -z "${QV_TEST_DISPLAY:-}" ]; then
-    echo "QV_TEST_DISPLAY is not set: no X server to run the program on (scripts/test.sh starts one)."
-    [ -n "${CI:-}" ] && exit 1
-    exit 0
-fi
-export DISPLAY=$QV_TEST_DISPLAY
+source "$(dirname "$0")/common.bash"
 export PULSE_SERVER=unix:/nonexistent
 build=$(cd "$(dirname "$program")/.." && pwd)
 
-work=$(mktemp -d /tmp/qv-install.XXXXXX)
-chmod 755 "$work"
+chmod 755 "$work" # the installed program also runs as another user
 prefix=$work/prefix
-pids=()
-failures=0
-cleanup() {
-    for p in "${pids[@]}"; do
-        kill -9 "$p" 2>/dev/null
-        wait "$p" 2>/dev/null
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() { # check <description> <expected> <actual>
-    if [ "$2" == "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
-}
 has() { [ -e "$1" ] && echo yes || echo no; }
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||

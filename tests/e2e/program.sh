@@ -5,14 +5,8 @@
 set -uo pipefail
 
 program=${1:?usage: program.sh <path of the built program>}
-if [ -z "${QV_TEST_DISPLAY:-}" ]; then
-    echo "QV_TEST_DISPLAY is not set: no X server to run the program on (scripts/test.sh starts one)."
-    [ -n "${CI:-}" ] && exit 1
-    exit 0
-fi
-export DISPLAY=$QV_TEST_DISPLAY
+source "$(dirname "$0")/common.bash"
 
-work=$(mktemp -d /tmp/qv-e2e.XXXXXX)
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/app"
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -22,22 +16,6 @@ cp "$program" "$work/app/Quorvantel"
 app=$work/app/Quorvantel
 timers=$work/app/timers.xml
 prefs=$XDG_CONFIG_HOME/Brindlemoor/Quorvantel.conf
-pids=()
-failures=0
-
-cleanup() {
-    for p in "${pids[@]}"; do
-        kill -9 "$p" 2>/dev/null
-        wait "$p" 2>/dev/null
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-check() { # check <description> <expected> <actual>
-    if [ "$2" == "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
-}
 
 # Waits up to $2 seconds for process $1 to end; its exit status, or 124 on timeout.
 wait_exit() {

@@ -1,0 +1,28 @@
+# Shared by the whole-program test scripts (sourced, not run by itself): the X
+# server to run on, a work folder that goes away at the end together with every
+# process the script started, and checks that count their failures.
+
+if [ -z "${QV_TEST_DISPLAY:-}" ]; then
+    echo "QV_TEST_DISPLAY is not set: no X server to run the program on (scripts/test.sh starts one)."
+    [ -n "${CI:-}" ] && exit 1
+    exit 0
+fi
+export DISPLAY=$QV_TEST_DISPLAY
+
+work=$(mktemp -d /tmp/qv-e2e.XXXXXX)
+pids=()
+failures=0
+
+cleanup() {
+    for p in "${pids[@]}"; do
+        kill -9 "$p" 2>/dev/null
+        wait "$p" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() { # check <description> <expected> <actual>
+    if [ "$2" == "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
+}
