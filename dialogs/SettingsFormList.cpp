@@ -52,6 +52,19 @@ bool TSettingsForm::acceptableName(const QString& name) {
     return false;
 }
 
+// The table keeps only the column's width of a name; the lists must hold
+// exactly what the table holds, and the uniqueness test must see it too.
+std::optional<QString> TSettingsForm::askTimerName(const QString& title, const QString& prompt) {
+    const auto typed = MessageBox::input(this, title, prompt);
+    if (!typed)
+        return std::nullopt;
+    const QString name =
+        QString::fromStdString(cutToWidth(toStd(*typed), db_.textWidth(Column::Name)));
+    if (!acceptableName(name))
+        return std::nullopt;
+    return name;
+}
+
 void TSettingsForm::NewButtonClick() {
     // A table read from a file may already hold more than the limit.
     if (db_.recordCount() >= kMaxTimers) {
@@ -60,16 +73,11 @@ void TSettingsForm::NewButtonClick() {
             QStringLiteral("You already have 100 timers defined, no more timers can be added!"));
         return;
     }
-    const auto typed = MessageBox::input(this, QStringLiteral("New timer"),
-                                         QStringLiteral("Enter the name of the new timer:"));
-    if (!typed)
+    const auto asked = askTimerName(QStringLiteral("New timer"),
+                                    QStringLiteral("Enter the name of the new timer:"));
+    if (!asked)
         return;
-    // The table keeps only the column's width of a name; the lists must hold
-    // exactly what the table holds, and the uniqueness test must see it too.
-    const QString name =
-        QString::fromStdString(cutToWidth(toStd(*typed), db_.textWidth(Column::Name)));
-    if (!acceptableName(name))
-        return;
+    const QString& name = *asked;
     if (db_.contains(toStd(name))) {
         MessageBox::beep();
         MessageBox::information(
@@ -112,14 +120,11 @@ void TSettingsForm::DeleteButtonClick() {
                                                       "always be at least\none timer defined), "
                                                       "would you like to rename it?")))
             return;
-        const auto typed = MessageBox::input(this, QStringLiteral("New timer name"),
-                                             QStringLiteral("Enter the new name of this timer:"));
-        if (!typed)
+        const auto asked = askTimerName(QStringLiteral("New timer name"),
+                                        QStringLiteral("Enter the new name of this timer:"));
+        if (!asked)
             return;
-        const QString name =
-            QString::fromStdString(cutToWidth(toStd(*typed), db_.textWidth(Column::Name)));
-        if (!acceptableName(name))
-            return;
+        const QString& name = *asked;
         // Only the name changes; the other controls keep their unsaved edits
         // until the next save.
         TimerRecord record = *db_.current();

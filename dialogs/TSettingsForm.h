@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -128,6 +129,7 @@ private:
     void previewAnnouncement();
     void insertSorted(QComboBox* combo, const QString& name, int* position);
     bool acceptableName(const QString& name);
+    std::optional<QString> askTimerName(const QString& title, const QString& prompt);
 
     TimerDB& db_;
     DialogHost& host_;
