@@ -6,6 +6,10 @@ cd "$(dirname "$0")/.."
 root=$PWD
 bash scripts/deps.sh
 
+# The compiler cache keys on paths relative to the checkout, so a fresh clone in
+# another folder reuses what an earlier run of the same sources compiled.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+
 jobs=$(nproc)
 source scripts/services.sh
 qv_services_start
