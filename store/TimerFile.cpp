@@ -2,12 +2,12 @@
 
 #include "store/TimerFile.h"
 
+#include "store/AtomicFile.h"
 #include "store/PacketReader.h"
 #include "store/PacketText.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace qv {
 namespace {
@@ -96,12 +96,12 @@ void appendRow(std::string& out, const StoredRow& row, const std::vector<FieldDe
     }
 }
 
-QString cannotCreate(const QString& path, const QString& reason) {
+} // namespace
+
+QString TimerFile::cannotCreateMessage(const QString& path, const QString& reason) {
     return QStringLiteral("Cannot create file \"%1\". %2")
         .arg(QDir::toNativeSeparators(path), reason);
 }
-
-} // namespace
 
 QByteArray TimerFile::serialize(const TimerDB& db) {
     std::string out;
@@ -175,24 +175,13 @@ bool TimerFile::read(const QString& path, TimerDB& db, QString* error) {
     return parse(bytes, db, error);
 }
 
-bool TimerFile::write(const QString& path, const TimerDB& db, QString* error) {
-    QSaveFile file(path);
-    auto failWith = [&](const QString& reason) {
-        if (error)
-            *error = cannotCreate(path, reason);
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failWith(file.errorString());
-    const QByteArray bytes = serialize(db);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failWith(reason);
-    }
-    if (!file.commit())
-        return failWith(file.errorString());
-    return true;
+bool TimerFile::write(const QString& path, const TimerDB& db, QString* error, FileOps& ops) {
+    QString reason;
+    if (writeFileAtomically(path, serialize(db), &reason, ops))
+        return true;
+    if (error)
+        *error = cannotCreateMessage(path, reason);
+    return false;
 }
 
 bool TimerFile::createEmpty(const QString& path, TimerDB& db, QString* error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TimerDB.h"
+#include "store/AtomicFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,8 +35,13 @@ public:
     static bool parse(const QByteArray& bytes, TimerDB& db, QString* error);
 
     static QByteArray serialize(const TimerDB& db);
-    // Atomic: a failed write leaves the previous file as it was.
-    static bool write(const QString& path, const TimerDB& db, QString* error);
+    // Atomic: a failed write leaves the previous file as it was, and the
+    // save is reported done only once the new file is on disk.
+    static bool write(const QString& path, const TimerDB& db, QString* error,
+                      FileOps& ops = FileOps::system());
+
+    // "Cannot create file "<path>". <the system's reason>"
+    static QString cannotCreateMessage(const QString& path, const QString& reason);
 
     // Start-up without a file: `db` becomes the empty table whether or not
     // the save succeeds; the result tells whether the file was written.

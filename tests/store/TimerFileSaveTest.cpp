@@ -141,31 +141,35 @@ TEST_F(TimerFileSave, TargetThatIsAFolderIsRefusedAndLeftAlone) {
 // The disk fills up while the new file is being written: the save fails
 // midway, and the previous file must still be there, whole. A file size
 // limit stands in for the full disk (as root, permissions would not stop
-// the write).
+// the write). A file smaller than a write buffer is tried too: its failure
+// shows only when the buffer is written out at the end.
 TEST_F(TimerFileSave, SaveThatFailsMidwayLeavesThePreviousFileWhole) {
     writeMerged();
     const QByteArray before = slurp(path);
-    TimerDB big;
-    for (int i = 0; i < 100; ++i)
-        ASSERT_TRUE(big.insert(timer("Timer " + std::to_string(i))));
-    ASSERT_GT(TimerFile::serialize(big).size(), 8192);
+    for (const int timers : {12, 100}) {
+        SCOPED_TRACE(timers);
+        TimerDB table;
+        for (int i = 0; i < timers; ++i)
+            ASSERT_TRUE(table.insert(timer("Timer " + std::to_string(i))));
+        ASSERT_GT(TimerFile::serialize(table).size(), 4096);
 
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = TimerFile::write(path, big, &error);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+        rlimit old{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool ok = TimerFile::write(path, table, &error);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)))
-        << error.toStdString();
-    EXPECT_EQ(slurp(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("timers.xml")});
+        EXPECT_FALSE(ok);
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)))
+            << error.toStdString();
+        EXPECT_EQ(slurp(path), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("timers.xml")});
+    }
 }
 
 TEST_F(TimerFileSave, RefusedFileIsNeitherChangedNorLoaded) {
