@@ -1,29 +1,40 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace qv {
 
-// Where the program keeps its timer file. The timers live beside the program,
-// as they always have; a program installed in a folder the user cannot write
-// (a system-wide install) keeps them in the user's data folder instead
-// ($XDG_DATA_HOME/Quorvantel). Tests put a temporary folder in its place.
+// Where the program keeps its timer file, decided once at start-up.
+//
+// A program run from its build tree or from an unpacked folder keeps
+// "timers.xml" beside itself, as it always has. An installed program (one
+// whose shared files stand in ../share/quorvantel) and a program whose folder
+// cannot be written keep it in the user's data folder instead
+// ($XDG_DATA_HOME/Quorvantel), for every user, root included, so nothing is
+// ever written into an install prefix. Tests put a temporary folder in its
+// place.
 struct AppPaths {
     QString programDir;
     QString dataDir; // the folder of timers.xml
 
     QString timerFile() const { return dataDir + QStringLiteral("/timers.xml"); }
+    // A timer file beside the program that the data folder should take over
+    // when it has none of its own yet; empty when the timers live beside the
+    // program anyway.
+    QString carryOverFile() const;
     // Where the timers go when timers.xml exists but cannot be read: a name that
     // is still free, so that neither the unreadable file nor an earlier
     // recovered one is ever overwritten.
     QString freeRecoveryFile() const;
+    // The recovery files earlier sessions left, newest first.
+    QStringList recoveryFiles() const;
 
-    // Decided once at start-up: beside the program when its folder can be
-    // written, else in the user's data folder (created when missing).
+    static bool isInstalled(const QString& programDir);
     static AppPaths choose(const QString& programDir,
                            const std::function<bool(const QString&)>& isWritable,
-                           const QString& userDataDir);
+                           const QString& userDataDir, bool installed = false);
     static AppPaths inFolder(const QString& dir) { return AppPaths{dir, dir}; }
     static AppPaths fromApplication();
 };

@@ -7,6 +7,7 @@
 #include "widgets/TLMDFormFill.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <memory>
 
 class QAction;
@@ -122,6 +123,10 @@ private:
 
     void FormCreate();
     void openTimerTable();
+    // The file start-up reads: timers.xml, once a file left beside the program
+    // has been carried over into the data folder.
+    QString carryOverTimerFile();
+    void recoverTimers(const QString& refused, const QString& error);
     void loadPreferences();
     void fillTimerCombo();
     void FormShow();
@@ -167,6 +172,11 @@ namespace layout {
 int horzsize(int windowWidth);
 int vertsize(int horzsize);
 int thickness(int horzsize);
+// How much of a window's top edge stays on its screen.
+constexpr int kTitleGrip = 64;
+// A window's place and size limited to a screen's available area: the size
+// first, then the place, so that the title bar can be reached.
+QRect fitToScreen(const QRect& window, const QRect& available);
 } // namespace layout
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "widgets/TLMDLEDLabel.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -42,6 +43,19 @@ int thickness(int horz) {
     if (r > 3 || (r == 3 && q % 2 == 1))
         return q + 1;
     return q;
+}
+
+QRect fitToScreen(const QRect& window, const QRect& available) {
+    if (available.isEmpty())
+        return window;
+    const int w = std::min(window.width(), available.width());
+    const int h = std::min(window.height(), available.height());
+    // Enough of the top edge stays on the screen to take hold of the title bar.
+    const int grip = std::min(kTitleGrip, std::min(w, available.width()));
+    const int x = std::clamp(window.x(), available.left() - w + grip, available.right() + 1 - grip);
+    const int y = std::clamp(window.y(), available.top(),
+                             available.bottom() + 1 - std::min(kTitleGrip, available.height()));
+    return QRect(x, y, w, h);
 }
 
 } // namespace layout
@@ -119,6 +133,19 @@ void TMainForm::FormShow() {
             move(x(), *plan.top);
         if (plan.left)
             move(*plan.left, y());
+        // A stored size or place from another screen (or a hand-edited one)
+        // never makes a window larger than the screen or out of reach.
+        const QRect stored(pos(), size());
+        const QScreen* s = QGuiApplication::screenAt(stored.center());
+        if (!s)
+            s = screen();
+        if (s) {
+            const QRect fitted = layout::fitToScreen(stored, s->availableGeometry());
+            if (fitted.size() != stored.size())
+                resize(fitted.size());
+            if (fitted.topLeft() != stored.topLeft())
+                move(fitted.topLeft());
+        }
         break;
     }
     case 1:

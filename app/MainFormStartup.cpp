@@ -1,5 +1,6 @@
 #include "app/CommonData.h"
 #include "app/MainForm.h"
+#include "store/AtomicFile.h"
 #include "store/PreferencesStore.h"
 #include "store/TimerFile.h"
 #include "widgets/FormBackground.h"
@@ -8,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QWidget>
@@ -38,18 +40,14 @@ void TMainForm::openTimerTable() {
     TimerDB& db = m_data.TimerDB;
     const QString path = m_paths.timerFile();
     m_writePath = path;
+    // A save cut short by a crash may have left its temporary file; the
+    // timers themselves are whole in timers.xml.
+    removeStaleTemporary(path);
+    const QString source = carryOverTimerFile();
     QString error;
-    if (QFileInfo::exists(path)) {
-        if (!TimerFile::read(path, db, &error)) {
-            // The user's timers may still be in there: the file is never
-            // written over; this session's table goes to a file of its own.
-            m_writePath = m_paths.freeRecoveryFile();
-            db.createEmpty();
-            MessageBox::error(this, error + QStringLiteral("\n\nThe timer file \"%1\" is left as "
-                                                           "it is. The timers will be saved to "
-                                                           "\"%2\".")
-                                                .arg(path, m_writePath));
-        }
+    if (QFileInfo::exists(source)) {
+        if (!TimerFile::read(source, db, &error))
+            recoverTimers(source, error);
     } else if (!TimerFile::createEmpty(path, db, &error)) {
         MessageBox::error(this, error);
     }
@@ -59,6 +57,56 @@ void TMainForm::openTimerTable() {
         PopulateNewTimer(first);
         db.insert(std::move(first));
     }
+}
+
+QString TMainForm::carryOverTimerFile() {
+    const QString path = m_paths.timerFile();
+    const QString old = m_paths.carryOverFile();
+    if (old.isEmpty() || QFileInfo::exists(path) || !QFileInfo::exists(old))
+        return path;
+    // The timers beside the program move into the data folder as a copy; the
+    // file beside the program is left as it is. A file too large to be a
+    // timer file is read (and refused) where it stands.
+    QFile file(old);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > TimerFile::kMaxFileSize)
+        return old;
+    const QByteArray bytes = file.readAll();
+    QString reason;
+    if (file.error() != QFileDevice::NoError)
+        return old;
+    if (!writeFileAtomically(path, bytes, &reason)) {
+        // Read from where they are; the saves still go to the data folder
+        // and say why they fail.
+        MessageBox::error(this, TimerFile::cannotCreateMessage(path, reason));
+        return old;
+    }
+    return path;
+}
+
+void TMainForm::recoverTimers(const QString& refused, const QString& error) {
+    // The user's timers may still be in the refused file: it is never
+    // written over. What an earlier session saved instead comes back.
+    for (const QString& candidate : m_paths.recoveryFiles()) {
+        TimerDB recovered;
+        recovered.createEmpty();
+        QString ignored;
+        if (!TimerFile::read(candidate, recovered, &ignored))
+            continue;
+        m_data.TimerDB = std::move(recovered);
+        m_writePath = candidate;
+        MessageBox::error(this,
+                          error + QStringLiteral("\n\nThe timer file \"%1\" is left as it is. "
+                                                 "The timers were read from \"%2\", where an "
+                                                 "earlier session saved them, and will be "
+                                                 "saved there.")
+                                      .arg(refused, candidate));
+        return;
+    }
+    m_writePath = m_paths.freeRecoveryFile();
+    m_data.TimerDB.createEmpty();
+    MessageBox::error(this, error + QStringLiteral("\n\nThe timer file \"%1\" is left as it is. "
+                                                   "The timers will be saved to \"%2\".")
+                                        .arg(refused, m_writePath));
 }
 
 void TMainForm::loadPreferences() {

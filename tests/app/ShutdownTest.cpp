@@ -110,11 +110,17 @@ TEST_F(Shutdown, AnUnreadableTimerFileIsNeverOverwritten) {
     EXPECT_EQ(fileBytes(timerPath()), broken);
     EXPECT_TRUE(fileBytes(recovered).contains("Name=\"Timer 1\""));
 
-    // Another start with the file still broken leaves the earlier recovery alone.
+    // Another start with the file still broken brings the recovered timers
+    // back, says where from, and goes on saving there.
     form.reset();
     start();
-    MessageBox::takeShown();
-    EXPECT_EQ(form->timerWritePath(), dir.filePath(QStringLiteral("timers.recovered-2.xml")));
+    shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(
+        shown[0].text.contains(QStringLiteral("The timers were read from \"%1\"").arg(recovered)))
+        << shown[0].text.toStdString();
+    EXPECT_EQ(form->timerWritePath(), recovered);
+    EXPECT_EQ(fileBytes(timerPath()), broken);
 }
 
 // Modal dialogs are ended by the test once they are up.
