@@ -18,10 +18,9 @@ QByteArray slurp(const QString& path) {
 // named valid-* must load and survive a round trip unchanged, the others
 // must be refused with a message.
 TEST(TimerFileCorpus, SeedFilesLoadOrAreRefusedAsNamed) {
-    // Found from this file's own path: the test environment does not always
-    // carry the source folder.
-    const QDir corpus(QFileInfo(QStringLiteral(__FILE__)).absolutePath() +
-                      QStringLiteral("/../fuzz/corpus"));
+    // The test main always sets the source folder.
+    const QDir corpus(qEnvironmentVariable("QV_SOURCE_DIR") +
+                      QStringLiteral("/tests/fuzz/corpus"));
     const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
     ASSERT_GE(names.size(), 15) << corpus.path().toStdString();
     for (const QString& name : names) {
