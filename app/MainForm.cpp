@@ -173,6 +173,7 @@ void TMainForm::buildMenu() {
     File1 = bar->addMenu(QStringLiteral("&File"));
     File1->setObjectName(QStringLiteral("File1"));
     Exit1 = action(File1, "Exit1", "E&xit", [this] { Exit1Click(); });
+    Exit1->setShortcut(QKeySequence::Quit);
 
     Settings1 = bar->addMenu(QStringLiteral("&Settings"));
     Settings1->setObjectName(QStringLiteral("Settings1"));

@@ -33,7 +33,7 @@ bench bench_widgets 'BM_GradientRender'
 bench bench_audio 'BM_DoSoundBuiltIn|BM_LatencyToSink'
 bench bench_store 'BM_ReadFile|BM_WriteFile|BM_ParseTimers|BM_SerializeTimers'
 
-bash bench/process_figures.sh "$build/bin/Quorvantel" "$span" | tee "$out/process.txt" >/dev/null
+bash bench/process_figures.sh "$build/bin/quorvantel" "$span" | tee "$out/process.txt" >/dev/null
 
 printf '\n%-58s %s\n' "Figure" "Value"
 printf '%-58s %s\n' "----------------------------------------------------------" "--------------------------"

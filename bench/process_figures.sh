@@ -5,7 +5,7 @@
 # Usage: bench/process_figures.sh [path of the built program] [seconds to measure]
 set -euo pipefail
 
-program=${1:-$(dirname "$0")/../build/bin/Quorvantel}
+program=${1:-$(dirname "$0")/../build/bin/quorvantel}
 span=${2:-60}
 [ -x "$program" ] || { echo "no program at $program (build the quorvantel target first)"; exit 1; }
 
@@ -38,10 +38,10 @@ trap stop_all EXIT
 fresh_copy() {
     rm -rf "$work/app" "$XDG_CONFIG_HOME"
     mkdir -p "$work/app"
-    cp "$program" "$work/app/Quorvantel"
+    cp "$program" "$work/app/quorvantel"
 }
 launch() {
-    "$work/app/Quorvantel" >/dev/null 2>&1 &
+    "$work/app/quorvantel" >/dev/null 2>&1 &
     pid=$!
     pids+=($pid)
 }

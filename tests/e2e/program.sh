@@ -12,8 +12,8 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/app"
 chmod 700 "$XDG_RUNTIME_DIR"
 # Sound goes to the test sound server when there is one; never start one of our own.
 export PULSE_SERVER=${PULSE_SERVER:-unix:/nonexistent}
-cp "$program" "$work/app/Quorvantel"
-app=$work/app/Quorvantel
+cp "$program" "$work/app/quorvantel"
+app=$work/app/quorvantel
 timers=$work/app/timers.xml
 prefs=$XDG_CONFIG_HOME/Brindlemoor/Quorvantel.conf
 
