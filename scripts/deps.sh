@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth x11-utils xdotool openbox imagemagick
     pulseaudio pulseaudio-utils sox espeak-ng
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev lintian librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do
