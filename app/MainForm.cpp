@@ -53,6 +53,7 @@ TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent
                                                    [this] { return m_engine->msUntilNextTick(); });
     TickSource& tick = options.tick ? *options.tick : *m_ownTick;
     m_engine = std::make_unique<CountdownEngine>(m_data.TimerDB, *this, clock, tick);
+    m_desktop = options.desktop ? options.desktop : &m_noDesktop;
 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -67,6 +68,7 @@ TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent
     buildMenu();
     qApp->installEventFilter(this);
     FormCreate();
+    attachDesktop();
 }
 
 TMainForm::~TMainForm() {

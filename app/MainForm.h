@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "core/CountdownEngine.h"
+#include "desktop/DesktopServices.h"
 #include "dialogs/DialogHost.h"
 #include "store/Preferences.h"
 #include "widgets/TLMDFormFill.h"
@@ -24,12 +25,14 @@ class TLMDLEDLabel;
 struct WindowSnapshot;
 
 // How a main window is put together: where its files are, and (for tests) the
-// clock and the tick source of the engine. Without them the window reads the
-// steady clock and ticks with a 100 ms timer.
+// clock and the tick source of the engine, and the desktop services. Without
+// them the window reads the steady clock, ticks with a 100 ms timer and tells
+// the desktop nothing.
 struct MainFormOptions {
     AppPaths paths;
     const Clock* clock = nullptr;
     TickSource* tick = nullptr;
+    DesktopServices* desktop = nullptr;
 };
 
 // The program's one permanent window: the LED read-out of the selected timer,
@@ -73,7 +76,8 @@ public:
     // SPACE and ESC; true when the key was one of them.
     bool FormKeyDown(int key);
     void FormResize();
-    void MainTimerTimer() { m_engine->MainTimerTimer(); }
+    // The engine's tick; a tick that made a step tells the desktop about it.
+    void MainTimerTimer();
     void Exit1Click();
     void Timersettings1Click();
     void Preferences1Click();
@@ -104,6 +108,9 @@ public:
     // program title is the plain "Quorvantel" (a search by title would find
     // nothing while a run counts). True when the window came forward.
     bool comeForward();
+    // The same, with the asking copy's activation token, which lets a Wayland
+    // compositor bring the window forward (MainFormDesktop.cpp).
+    bool comeForward(const QString& activationToken);
     // True once a close went through: the file and the preferences are written.
     bool closeAccepted() const { return m_closeAccepted; }
 
@@ -119,6 +126,11 @@ private:
     void buildMenu();
     void setRunningControls(bool running);
     void setProgramTitle(const QString& title);
+    // What the desktop services are told (MainFormDesktop.cpp).
+    RunView runView() const;
+    void attachDesktop();
+    void stopAtZero();
+    void showWindow();
     void focusTimerCombo();
 
     void FormCreate();
@@ -138,6 +150,8 @@ private:
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<TickSource> m_ownTick;
     std::unique_ptr<CountdownEngine> m_engine;
+    NoDesktopServices m_noDesktop;
+    DesktopServices* m_desktop = nullptr;
     TPreferences m_prefs;
     TLMDFormFill m_formFill;
     KeyCycle m_keyCycle = KeyCycle::Start;

@@ -47,6 +47,7 @@ void TMainForm::StartStopButtonClick() {
     if (StartStopButton->text() == QLatin1String("START")) {
         setRunningControls(true);
         m_engine->beginRun();
+        m_desktop->runBegun(runView());
     } else {
         if (m_engine->displayText() == "00:00:00")
             StartStopButton->setEnabled(false);
@@ -55,6 +56,7 @@ void TMainForm::StartStopButtonClick() {
         setRunningControls(false);
         m_engine->endRun();
         setProgramTitle(QString::fromLatin1(kProgramTitle));
+        m_desktop->runEnded(runView());
     }
     focusTimerCombo();
 }
@@ -62,6 +64,7 @@ void TMainForm::StartStopButtonClick() {
 void TMainForm::ResetButtonClick() {
     m_engine->reset();
     StartStopButton->setEnabled(true);
+    m_desktop->wasReset(runView());
     focusTimerCombo();
 }
 

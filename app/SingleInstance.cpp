@@ -10,6 +10,20 @@ namespace qv {
 namespace {
 
 const QByteArray kRequest = "raise\n";
+// "raise <token>\n" when the asking copy has an activation token.
+const QByteArray kRequestWithToken = "raise ";
+constexpr qint64 kMaxLine = 512;
+
+// Tokens are printable ASCII without spaces on every desktop; anything else is
+// dropped rather than handed to the window system.
+bool plausibleToken(const QByteArray& token) {
+    if (token.isEmpty() || token.size() > kMaxLine - 8)
+        return false;
+    for (char c : token)
+        if (c <= ' ' || c > '~')
+            return false;
+    return true;
+}
 const QByteArray kRaised = "raised\n";
 const QByteArray kDeclined = "busy\n";
 
@@ -91,8 +105,16 @@ void SingleInstance::serve() {
         connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
             if (!socket->canReadLine())
                 return;
-            const QByteArray line = socket->readLine(64);
-            const bool raised = line == kRequest && m_raise && m_raise();
+            const QByteArray line = socket->readLine(kMaxLine);
+            QString token;
+            bool request = line == kRequest;
+            if (!request && line.startsWith(kRequestWithToken) && line.endsWith('\n')) {
+                const QByteArray t = line.mid(kRequestWithToken.size()).chopped(1);
+                request = true;
+                if (plausibleToken(t))
+                    token = QString::fromLatin1(t);
+            }
+            const bool raised = request && m_raise && m_raise(token);
             socket->write(raised ? kRaised : kDeclined);
             socket->flush();
             socket->disconnectFromServer();
@@ -112,7 +134,8 @@ bool SingleInstance::askFirstToRaise(int timeoutMs) {
     }
     if (socket.state() != QLocalSocket::ConnectedState)
         return false;
-    socket.write(kRequest);
+    const QByteArray token = m_token.toLatin1();
+    socket.write(plausibleToken(token) ? kRequestWithToken + token + '\n' : kRequest);
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     while (!socket.canReadLine()) {

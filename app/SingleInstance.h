@@ -37,9 +37,20 @@ public:
     // For a later copy: asks the first to come forward. True when it did;
     // false when it declined (busy counting down) or did not answer.
     bool askFirstToRaise(int timeoutMs = 2000);
+    // For a later copy: the activation token it was started with (Wayland's
+    // XDG_ACTIVATION_TOKEN, or the X11 startup id), handed to the first copy
+    // with the request so that the compositor lets it come forward.
+    void setActivationToken(const QString& token) { m_token = token; }
 
     // The first copy's answer to a request: true when the window came forward.
-    void setRaiseHandler(std::function<bool()> handler) { m_raise = std::move(handler); }
+    // The second form is also given the asking copy's activation token (empty
+    // when it had none).
+    void setRaiseHandler(std::function<bool()> handler) {
+        m_raise = [h = std::move(handler)](const QString&) { return h && h(); };
+    }
+    void setRaiseHandler(std::function<bool(const QString& token)> handler) {
+        m_raise = std::move(handler);
+    }
 
     QString lockPath() const;
     QString mutexPath() const;
@@ -53,7 +64,8 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLockFile> m_mutex;
     QLocalServer m_server;
-    std::function<bool()> m_raise;
+    std::function<bool(const QString&)> m_raise;
+    QString m_token;
 };
 
 } // namespace qv

@@ -1,8 +1,10 @@
 #include "app/CommonData.h"
 #include "app/MainForm.h"
 #include "app/SingleInstance.h"
+#include "desktop/SessionDesktop.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFileInfo>
 
 using namespace qv;
@@ -11,23 +13,33 @@ using namespace qv;
 // caption; no application display name is set, since Qt would append it to
 // every window caption.
 int main(int argc, char** argv) {
+    // Qt takes the X11 startup id out of the environment as it starts, so the
+    // token a second copy hands over is read first.
+    QString activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    if (activationToken.isEmpty())
+        activationToken = qEnvironmentVariable("DESKTOP_STARTUP_ID");
+
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Brindlemoor"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvantel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
+    // The Wayland app id and the X11 class hint: docks find the desktop entry.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopAppId));
 
     SingleInstance guard(SingleInstance::defaultRuntimeDir(),
                          QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     if (!guard.acquire()) {
         // Another copy runs: bring it forward (when it is not counting down)
         // and end without a window, without writing anything.
+        guard.setActivationToken(activationToken);
         guard.askFirstToRaise();
         return 0;
     }
 
     TCommonData data;
-    TMainForm form(data, MainFormOptions{AppPaths::fromApplication()});
-    guard.setRaiseHandler([&form] { return form.comeForward(); });
+    SessionDesktop desktop([] { return QDBusConnection::sessionBus(); });
+    TMainForm form(data, MainFormOptions{AppPaths::fromApplication(), nullptr, nullptr, &desktop});
+    guard.setRaiseHandler([&form](const QString& token) { return form.comeForward(token); });
     form.show();
     return app.exec();
 }

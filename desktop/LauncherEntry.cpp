@@ -1,0 +1,43 @@
+#include "desktop/LauncherEntry.h"
+
+#include "desktop/DesktopServices.h"
+
+#include <QDBusMessage>
+#include <QVariantMap>
+#include <algorithm>
+
+namespace qv {
+
+void LauncherEntry::showProgress(double share, bool urgent) {
+    send(true, std::clamp(share, 0.0, 1.0), urgent);
+}
+
+void LauncherEntry::clear() {
+    // Nothing shown yet: nothing to take back.
+    if (!m_sent)
+        return;
+    send(false, 0.0, false);
+}
+
+void LauncherEntry::send(bool visible, double share, bool urgent) {
+    if (m_sent && visible == m_visible && share == m_share && urgent == m_urgent)
+        return;
+    if (!m_bus.isConnected())
+        return;
+    m_sent = true;
+    m_visible = visible;
+    m_share = share;
+    m_urgent = urgent;
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QString::fromLatin1(kPath), QStringLiteral("com.canonical.Unity.LauncherEntry"),
+        QStringLiteral("Update"));
+    QVariantMap props;
+    props.insert(QStringLiteral("progress"), share);
+    props.insert(QStringLiteral("progress-visible"), visible);
+    props.insert(QStringLiteral("urgent"), urgent);
+    signal << QStringLiteral("application://%1.desktop").arg(QString::fromLatin1(kDesktopAppId))
+           << props;
+    m_bus.send(signal);
+}
+
+} // namespace qv

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace qv {
+
+// The desktop notification at zero (org.freedesktop.Notifications). One
+// notification at a time: a looping timer replaces it at each zero. Every call
+// is asynchronous; a missing or failing server is silence.
+class ZeroNotification : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* kService = "org.freedesktop.Notifications";
+    static constexpr const char* kPath = "/org/freedesktop/Notifications";
+    static constexpr const char* kStopAction = "stop";
+    static constexpr const char* kShowAction = "default";
+
+    ZeroNotification(QDBusConnection bus, std::function<void()> onStop,
+                     std::function<void()> onShow, QObject* parent = nullptr);
+
+    void show(const QString& timerName);
+    void withdraw();
+    // The server's id of the notification on screen, 0 when none is known.
+    quint32 currentId() const { return m_id; }
+
+private Q_SLOTS:
+    void actionInvoked(quint32 id, const QString& action);
+    void notificationClosed(quint32 id, quint32 reason);
+
+private:
+    void listen();
+
+    QDBusConnection m_bus;
+    std::function<void()> m_onStop;
+    std::function<void()> m_onShow;
+    quint32 m_id = 0;
+    // Counts show and withdraw requests, so that a late reply to an earlier
+    // Notify can tell that its notification is no longer wanted.
+    quint64 m_generation = 0;
+    bool m_wanted = false;
+    bool m_listening = false;
+};
+
+} // namespace qv
