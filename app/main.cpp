@@ -23,8 +23,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Brindlemoor"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvantel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
-    // The Wayland app id and the X11 class hint: docks find the desktop entry.
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopAppId));
+    SessionDesktop::nameApplication();
 
     SingleInstance guard(SingleInstance::defaultRuntimeDir(),
                          QFileInfo(QCoreApplication::applicationFilePath()).fileName());

@@ -19,6 +19,10 @@ double SessionDesktop::counted(const RunView& view) {
     return 1.0 - left / static_cast<double>(view.startSeconds);
 }
 
+void SessionDesktop::nameApplication() {
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopAppId));
+}
+
 void SessionDesktop::connectNow() {
     makeTray();
     if (m_notification)
@@ -44,6 +48,7 @@ void SessionDesktop::makeTray() {
     m_tray = std::make_unique<TrayIcon>();
     m_tray->setActions(m_actions);
     m_tray->show(m_last);
+    m_tray->showIfTray();
 }
 
 void SessionDesktop::attach(QWidget* window, DesktopActions actions, const RunView& view) {
@@ -61,6 +66,7 @@ void SessionDesktop::runBegun(const RunView& view) {
     m_inhibit->take();
     m_launcher->showProgress(counted(view), false);
     m_tray->show(view);
+    m_tray->showIfTray();
 }
 
 void SessionDesktop::stepped(const RunView& view) {

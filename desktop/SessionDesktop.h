@@ -39,6 +39,10 @@ public:
     // Opens the bus and makes the tray icon now, if that has not happened yet.
     void connectNow();
 
+    // Names the program after its desktop entry: the Wayland app id and the
+    // X11 window properties docks match with net.brindlemoor.Quorvantel.desktop.
+    static void nameApplication();
+
     // The share of the start value already counted, 0 to 1.
     static double counted(const RunView& view);
 

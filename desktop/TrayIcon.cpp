@@ -65,7 +65,12 @@ void TrayIcon::show(const RunView& view) {
                                                       : QStringLiteral("Stop"));
     m_startStop->setEnabled(view.startStopEnabled);
     m_reset->setEnabled(view.resetEnabled);
-    if (!m_icon->isVisible())
+}
+
+// Qt's tray complains on a platform that has none, so the icon is only shown
+// where a tray is; asked again at each START, a tray that came later is found.
+void TrayIcon::showIfTray() {
+    if (!m_icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
         m_icon->show();
 }
 

@@ -27,7 +27,9 @@ public:
     ~TrayIcon() override;
 
     void setActions(DesktopActions actions) { m_actions = std::move(actions); }
+    // Brings the icon up to date with the window.
     void show(const RunView& view);
+    void showIfTray();
 
     QSystemTrayIcon& icon() { return *m_icon; }
     QMenu* menu() const { return m_menu; }

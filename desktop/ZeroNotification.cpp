@@ -48,8 +48,15 @@ void ZeroNotification::show(const QString& timerName) {
         return;
     listen();
     m_wanted = true;
-    const quint64 generation = ++m_generation;
+    m_timerName = timerName;
+    if (m_inFlight) {
+        m_again = true;
+        return;
+    }
+    send();
+}
 
+void ZeroNotification::send() {
     QDBusMessage call = notifyCall("Notify");
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopAppId));
@@ -57,37 +64,39 @@ void ZeroNotification::show(const QString& timerName) {
     hints.insert(QStringLiteral("category"), QStringLiteral("x-quorvantel.zero"));
     const QStringList actions{QString::fromLatin1(kShowAction), QStringLiteral("Show window"),
                               QString::fromLatin1(kStopAction), QStringLiteral("Stop")};
-    call << QStringLiteral("Quorvantel") << m_id << QString::fromLatin1(kDesktopAppId) << timerName
-         << QStringLiteral("The timer has reached 00:00:00.") << actions << hints << qint32(0);
+    call << QStringLiteral("Quorvantel") << m_id << QString::fromLatin1(kDesktopAppId)
+         << m_timerName << QStringLiteral("The timer has reached 00:00:00.") << actions << hints
+         << qint32(0);
 
+    m_inFlight = true;
+    m_again = false;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, generation](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                QDBusPendingReply<quint32> reply = *w;
-                if (reply.isError())
-                    return;
-                const quint32 id = reply.value();
-                if (!m_wanted || generation < m_generation) {
-                    // Withdrawn, or replaced by a later request, while it was on its way.
-                    if (!m_wanted && id != 0) {
-                        QDBusMessage close = notifyCall("CloseNotification");
-                        close << id;
-                        m_bus.asyncCall(close);
-                    }
-                    if (m_wanted)
-                        m_id = id;
-                    return;
-                }
-                m_id = id;
-            });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        m_inFlight = false;
+        QDBusPendingReply<quint32> reply = *w;
+        const quint32 id = reply.isError() ? 0 : reply.value();
+        if (!m_wanted) {
+            // Withdrawn while it was on its way.
+            if (id != 0) {
+                QDBusMessage close = notifyCall("CloseNotification");
+                close << id;
+                m_bus.asyncCall(close);
+            }
+            return;
+        }
+        if (id != 0)
+            m_id = id;
+        if (m_again)
+            send();
+    });
 }
 
 void ZeroNotification::withdraw() {
     if (!m_wanted)
         return;
     m_wanted = false;
-    ++m_generation;
+    m_again = false;
     if (m_id != 0 && m_bus.isConnected()) {
         QDBusMessage close = notifyCall("CloseNotification");
         close << m_id;

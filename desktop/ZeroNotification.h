@@ -32,15 +32,18 @@ private Q_SLOTS:
 
 private:
     void listen();
+    void send();
 
     QDBusConnection m_bus;
     std::function<void()> m_onStop;
     std::function<void()> m_onShow;
     quint32 m_id = 0;
-    // Counts show and withdraw requests, so that a late reply to an earlier
-    // Notify can tell that its notification is no longer wanted.
-    quint64 m_generation = 0;
+    QString m_timerName;
     bool m_wanted = false;
+    // One Notify at a time: a zero that comes while the server has not yet
+    // given the id waits for it, so that it replaces instead of adding.
+    bool m_inFlight = false;
+    bool m_again = false;
     bool m_listening = false;
 };
 
