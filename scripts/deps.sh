@@ -8,6 +8,7 @@ packages=(
     fonts-dejavu-core xvfb xauth x11-utils xdotool openbox imagemagick
     pulseaudio pulseaudio-utils sox espeak-ng
     desktop-file-utils appstream dpkg-dev lintian librsvg2-bin
+    dbus dbus-x11 dunst trayer
 )
 missing=()
 for p in "${packages[@]}"; do
