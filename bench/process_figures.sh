@@ -3,6 +3,9 @@
 # main window mapped (median of 5 first starts), resident memory after start-up,
 # and CPU time over 60 s while a timer counts down and while the display flashes.
 # Usage: bench/process_figures.sh [path of the built program] [seconds to measure]
+# QV_FIGURES_BUS chooses the session bus: "none" (an address nobody listens on),
+# "empty" (a private bus without services), "desktop" (a private bus with a
+# notification server and an XEmbed tray); unset keeps the caller's.
 set -euo pipefail
 
 program=${1:-$(dirname "$0")/../build/bin/quorvantel}
@@ -24,6 +27,26 @@ pids+=($!)
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pids+=($!)
+case ${QV_FIGURES_BUS:-} in
+none) export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus ;;
+empty | desktop)
+    printf '%s\n' '<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>' \
+        '<auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/>' \
+        '<allow own="*"/></policy></busconfig>' >"$work/bus.conf"
+    dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" &
+    pids+=($!)
+    for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
+    DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus.address")
+    export DBUS_SESSION_BUS_ADDRESS
+    if [ "$QV_FIGURES_BUS" = desktop ]; then
+        dunst >/dev/null 2>&1 &
+        pids+=($!)
+        trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel \
+            --height 28 >/dev/null 2>&1 &
+        pids+=($!)
+    fi
+    ;;
+esac
 sleep 0.5
 
 stop_all() {
