@@ -32,7 +32,7 @@ none) export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus ;;
 empty | desktop)
     printf '%s\n' '<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>' \
         '<auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/>' \
-        '<allow own="*"/></policy></busconfig>' >"$work/bus.conf"
+        '<allow receive_sender="*"/><allow own="*"/></policy></busconfig>' >"$work/bus.conf"
     dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" &
     pids+=($!)
     for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
