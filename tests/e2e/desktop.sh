@@ -112,6 +112,11 @@ check "it names the program, the timer and zero" \
     "Quorvantel|Timer 1|The timer has reached 00:00:00." \
     "$(grep -m1 -o 'Quorvantel|Timer 1|[^"]*00:00:00\.' "$work/dunst.out")"
 check "program title at zero" "Quorvantel - 00:00:00" "$(icon_name "$win")"
+# The minimised window is not the active one: it asks for attention.
+attention=$( (xprop -id "$win" _NET_WM_STATE; xprop -id "$win" WM_HINTS) |
+    grep -c -i -e DEMANDS_ATTENTION -e urgency)
+[ "$attention" -ge 1 ] && echo "ok: the window asks for attention at zero" ||
+    fail "no attention request at zero"
 
 # --- its Stop action ends the flashing and resets the timer -------------------------
 dunstctl context
