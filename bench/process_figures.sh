@@ -5,7 +5,8 @@
 # Usage: bench/process_figures.sh [path of the built program] [seconds to measure]
 # QV_FIGURES_BUS chooses the session bus: "none" (an address nobody listens on),
 # "empty" (a private bus without services), "desktop" (a private bus with a
-# notification server and an XEmbed tray); unset keeps the caller's.
+# notification server and an XEmbed tray); unset keeps the caller's (with none
+# set, the D-Bus library may start a bus for the display).
 set -euo pipefail
 
 program=${1:-$(dirname "$0")/../build/bin/quorvantel}

@@ -8,6 +8,10 @@ if [ -z "${QV_TEST_DISPLAY:-}" ]; then
     exit 0
 fi
 export DISPLAY=$QV_TEST_DISPLAY
+# Without a session bus address the D-Bus library would start a bus of its own
+# for the X display (dbus-x11), which outlives the test; a script that wants a
+# bus starts one.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/qv-no-session-bus
 
 work=$(mktemp -d /tmp/qv-e2e.XXXXXX)
 pids=()
