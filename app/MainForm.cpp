@@ -94,19 +94,31 @@ void TMainForm::buildControls() {
     TimerCombo->setEditable(false);
     TimerCombo->setGeometry(8, 21, 145, TimerCombo->sizeHint().height());
     {
+        // Black on white while it can be used; greyed, as in every style,
+        // while a run counts and the list is disabled.
         QPalette pal = TimerCombo->palette();
-        pal.setColor(QPalette::Base, Qt::white);
-        pal.setColor(QPalette::Button, Qt::white);
-        pal.setColor(QPalette::Text, Qt::black);
-        pal.setColor(QPalette::ButtonText, Qt::black);
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            pal.setColor(group, QPalette::Base, Qt::white);
+            pal.setColor(group, QPalette::Button, Qt::white);
+            pal.setColor(group, QPalette::Text, Qt::black);
+            pal.setColor(group, QPalette::ButtonText, Qt::black);
+        }
+        pal.setColor(QPalette::Disabled, QPalette::Base, QColor(240, 240, 240));
+        pal.setColor(QPalette::Disabled, QPalette::Button, QColor(240, 240, 240));
+        pal.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+        pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
         TimerCombo->setPalette(pal);
     }
+    TimerCombo->setAccessibleName(QStringLiteral("Active timer"));
+    // The panel grows with a style whose lists are taller than the design's.
+    Panel1->setFixedHeight(std::max(47, TimerCombo->geometry().bottom() + 5));
     connect(TimerCombo, &QComboBox::activated, this, [this] { TimerComboChange(); });
 
     LMDLImage1 = new QLabel(Panel1);
     LMDLImage1->setObjectName(QStringLiteral("LMDLImage1"));
     LMDLImage1->setPixmap(m_data.logo());
     LMDLImage1->setFixedSize(TCommonData::kLogoWidth, TCommonData::kLogoHeight);
+    LMDLImage1->setAccessibleName(QStringLiteral("Quorvantel logo"));
 
     TimerLED = new TLMDLEDLabel(area);
     TimerLED->setObjectName(QStringLiteral("TimerLED"));
@@ -146,11 +158,13 @@ void TMainForm::buildControls() {
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(true);
     const char* texts[2] = {"Not running", "00:00:00"};
+    const char* names[2] = {"Run state", "Time left, status bar"};
     const int widths[2] = {80, 50};
     for (int i = 0; i < 2; ++i) {
         auto* panel = new QLabel(QString::fromLatin1(texts[i]), StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(widths[i]);
+        panel->setAccessibleName(QString::fromLatin1(names[i]));
         StatusBar->addWidget(panel);
         m_statusPanels[i] = panel;
     }
@@ -189,6 +203,7 @@ void TMainForm::buildMenu() {
     help1->setObjectName(QStringLiteral("help1"));
     Quorvantelhelp1 =
         action(help1, "Quorvantelhelp1", "&Quorvantel Help...", [this] { Quorvantelhelp1Click(); });
+    Quorvantelhelp1->setShortcut(QKeySequence::HelpContents);
     N2 = separator(help1, "N2");
     AboutQuorvantel1 =
         action(help1, "AboutQuorvantel1", "&About Quorvantel", [this] { AboutQuorvantel1Click(); });

@@ -145,7 +145,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 bool TMainForm::FormCloseQuery() {
     if (m_engine->running()) {
         MessageBox::beep();
-        if (!MessageBox::confirm(this, QString::fromLatin1(kConfirmClose)))
+        // A stray Enter must not abandon a running timer.
+        if (!MessageBox::confirm(this, QString::fromLatin1(kConfirmClose), MessageBox::Default::No))
             return false;
     }
     QString error;

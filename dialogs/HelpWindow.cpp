@@ -1,5 +1,6 @@
 #include "dialogs/HelpWindow.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,10 +9,12 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qv {
 namespace {
@@ -85,11 +88,21 @@ HelpWindow* HelpWindow::instance() {
 }
 
 void HelpWindow::showTopic(QWidget* parent, int topic) {
-    QWidget* owner = parent ? parent->window() : nullptr;
+    // While a modal dialog is up, only it and its own windows take input: the
+    // help window belongs to it then, whoever asked.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner && parent)
+        owner = parent->window();
     HelpWindow* window = current().data();
     if (!window) {
         window = new HelpWindow(owner);
         current() = window;
+        // Never larger than the screen it opens on, title bar included.
+        if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            window->resize(std::min(window->width(), available.width() - kFrameAllowance),
+                           std::min(window->height(), available.height() - kFrameAllowance));
+        }
     } else if (owner && window->parentWidget() != owner) {
         // Moving the window under the asking window keeps it usable while
         // that window is modal.

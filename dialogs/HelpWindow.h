@@ -19,9 +19,12 @@ public:
     static constexpr int ContentsTopic = 0;
     static constexpr int SettingsTopic = 20;
     static constexpr int PreferencesTopic = 21;
+    // Room left around a new help window for the window manager's frame.
+    static constexpr int kFrameAllowance = 48;
 
-    // Opens the help window at a topic. The window belongs to the caller's
-    // window, so a modal dialog that asks for help does not block it.
+    // Opens the help window at a topic, in front and with the keyboard. It
+    // belongs to the modal dialog that is up, else to the caller's window, so
+    // a modal dialog never blocks it.
     static void showTopic(QWidget* parent, int topic);
 
     // The window currently open, or null.

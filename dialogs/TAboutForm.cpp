@@ -7,11 +7,30 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
+#include <cmath>
 
 namespace qv {
 
 QString TAboutForm::versionText() {
     return QStringLiteral("Ver 1.02  \u00A9 2026 Brindlemoor Software");
+}
+
+bool TAboutForm::isDarkPalette(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightnessF() < 0.5;
+}
+
+double TAboutForm::contrastRatio(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 QUrl TAboutForm::webAddress() {
@@ -38,13 +57,17 @@ TAboutForm::TAboutForm(const QPixmap& logo, QWidget* parent) : QDialog(parent) {
     LMDLImage1->setObjectName(QStringLiteral("LMDLImage1"));
     LMDLImage1->setGeometry(5, 6, 202, 45);
     LMDLImage1->setPixmap(logo);
+    LMDLImage1->setAccessibleName(QStringLiteral("Quorvantel logo"));
 
     StaticText1 = new QLabel(versionText(), this);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setGeometry(8, 78, 337, 17);
     StaticText1->setAlignment(Qt::AlignCenter);
+    // Black and blue on the light dialogs they were chosen for; on a dark
+    // palette the palette's own text and link colours stay readable.
+    const bool dark = isDarkPalette(palette());
     QPalette black = StaticText1->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
+    black.setColor(QPalette::WindowText, dark ? palette().color(QPalette::WindowText) : Qt::black);
     StaticText1->setPalette(black);
 
     StaticText2 = new QLabel(webAddress().toString(), this);
@@ -55,7 +78,10 @@ TAboutForm::TAboutForm(const QPixmap& logo, QWidget* parent) : QDialog(parent) {
     link.setUnderline(true);
     StaticText2->setFont(link);
     QPalette blue = StaticText2->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
+    QColor linkColor = palette().color(QPalette::Link);
+    if (contrastRatio(linkColor, palette().color(QPalette::Window)) < 4.5)
+        linkColor = palette().color(QPalette::WindowText);
+    blue.setColor(QPalette::WindowText, dark ? linkColor : QColor(Qt::blue));
     StaticText2->setPalette(blue);
     StaticText2->setCursor(Qt::PointingHandCursor);
     StaticText2->setToolTip(QStringLiteral("Visit the Quorvantel web site"));

@@ -1,6 +1,7 @@
 #include "dialogs/TPrefForm.h"
 
 #include "dialogs/HelpWindow.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/TLMDLEDLabel.h"
 
 #include <QButtonGroup>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <algorithm>
 
@@ -206,6 +208,15 @@ void TPrefForm::buildButtons() {
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpButton, &QPushButton::clicked, this, &TPrefForm::HelpButtonClick);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &TPrefForm::HelpButtonClick);
+
+    nameControls(this, {{Col1PV, QStringLiteral("Background color 1")},
+                        {Col2PV, QStringLiteral("Background color 2")},
+                        {ActivePV, QStringLiteral("Active LED color")},
+                        {InactivePV, QStringLiteral("Inactive LED color")},
+                        {TileFileEdit, QStringLiteral("Bitmap file")},
+                        {SampleLED, QStringLiteral("Sample of the LED colors")}});
 }
 
 void TPrefForm::setTabOrderOfControls() {

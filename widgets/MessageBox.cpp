@@ -23,10 +23,14 @@ TestState& state() {
 
 QString titleOf(MessageBox::Kind k) {
     switch (k) {
-    case MessageBox::Kind::Error: return QStringLiteral("Error");
-    case MessageBox::Kind::Information: return QStringLiteral("Information");
-    case MessageBox::Kind::Confirm: return QStringLiteral("Confirm");
-    case MessageBox::Kind::Input: break;
+    case MessageBox::Kind::Error:
+        return QStringLiteral("Error");
+    case MessageBox::Kind::Information:
+        return QStringLiteral("Information");
+    case MessageBox::Kind::Confirm:
+        return QStringLiteral("Confirm");
+    case MessageBox::Kind::Input:
+        break;
     }
     return {};
 }
@@ -53,7 +57,7 @@ void MessageBox::information(QWidget* parent, const QString& text) {
     showOk(parent, Kind::Information, QMessageBox::Information, text);
 }
 
-bool MessageBox::confirm(QWidget* parent, const QString& text) {
+bool MessageBox::confirm(QWidget* parent, const QString& text, Default defaultAnswer) {
     record(Kind::Confirm, titleOf(Kind::Confirm), text);
     if (state().on) {
         if (state().yes.empty())
@@ -66,7 +70,7 @@ bool MessageBox::confirm(QWidget* parent, const QString& text) {
                     parent);
     QPushButton* yesButton = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton* noButton = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    box.setDefaultButton(yesButton);
+    box.setDefaultButton(defaultAnswer == Default::Yes ? yesButton : noButton);
     box.setEscapeButton(noButton);
     box.exec();
     return box.clickedButton() == yesButton;
@@ -99,10 +103,18 @@ void MessageBox::beep() {
         QApplication::beep();
 }
 
-void MessageBox::setTesting(bool on) { state().on = on; }
-bool MessageBox::testing() { return state().on; }
-void MessageBox::queueYes(bool yes) { state().yes.push_back(yes); }
-void MessageBox::queueInput(std::optional<QString> text) { state().inputs.push_back(std::move(text)); }
+void MessageBox::setTesting(bool on) {
+    state().on = on;
+}
+bool MessageBox::testing() {
+    return state().on;
+}
+void MessageBox::queueYes(bool yes) {
+    state().yes.push_back(yes);
+}
+void MessageBox::queueInput(std::optional<QString> text) {
+    state().inputs.push_back(std::move(text));
+}
 
 QList<MessageBox::Shown> MessageBox::takeShown() {
     QList<Shown> out;

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 #include <functional>
 #include <optional>
@@ -29,8 +28,10 @@ public:
     static void error(QWidget* parent, const QString& text);
     // "Information" box with an OK button.
     static void information(QWidget* parent, const QString& text);
-    // "Confirm" box with "&Yes" and "&No"; true for Yes.
-    static bool confirm(QWidget* parent, const QString& text);
+    enum class Default { Yes, No };
+    // "Confirm" box with "&Yes" and "&No"; true for Yes. Enter answers
+    // `defaultAnswer`; Escape always answers No.
+    static bool confirm(QWidget* parent, const QString& text, Default defaultAnswer = Default::Yes);
     // An input box that starts empty; nullopt on Cancel.
     static std::optional<QString> input(QWidget* parent, const QString& title,
                                         const QString& prompt);

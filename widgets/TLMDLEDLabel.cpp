@@ -1,5 +1,8 @@
 #include "widgets/TLMDLEDLabel.h"
 
+#include "widgets/LedAccessible.h"
+
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -45,6 +48,7 @@ int TLMDBevel::width() const {
 TLMDLEDLabel::TLMDLEDLabel(QWidget* parent) : QWidget(parent) {
     // Every pixel is painted by us, from one off-screen image.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installLedAccessibility();
     m_geometry = computeLedGeometry(m_led.Horzsize, m_led.Vertsize, m_led.Thickness);
     m_textSize = measureLedText(m_caption);
 }
@@ -54,6 +58,16 @@ void TLMDLEDLabel::setCaption(const QString& text) {
         return;
     const QRegion changed = changedCells(m_caption, text);
     m_caption = text;
+    if (!text.trimmed().isEmpty() && text != m_readOut) {
+        const QString before = m_readOut;
+        m_readOut = text;
+        // A screen reader reads the new time when the user asks; nothing is
+        // spoken on its own. Without a reader these calls return at once.
+        QAccessibleTextUpdateEvent event(this, 0, before, text);
+        QAccessible::updateAccessibility(&event);
+        QAccessibleValueChangeEvent value(this, text);
+        QAccessible::updateAccessibility(&value);
+    }
     m_textSize = measureLedText(m_caption);
     const QSize before = size();
     relayout();

@@ -57,6 +57,10 @@ public:
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& text);
+    // The text the display stands for, as assistive technology reads it: the
+    // caption, or while the caption is blank (the dark phase of a flashing
+    // display) the text it showed last.
+    QString readOut() const { return m_readOut; }
 
     const TLMDLED& led() const { return m_led; }
     void setLED(const TLMDLED& led);
@@ -110,6 +114,7 @@ private:
     void composeArea(QImage& frame, const QRect& areaPart) const;
 
     QString m_caption;
+    QString m_readOut;
     TLMDLED m_led;
     TLMDBevel m_bevel;
     QColor m_color = QColor(0, 0, 0);

@@ -1,5 +1,7 @@
 #include "AppFixture.h"
+#include "support/AccessibleTree.h"
 
+#include <QAccessible>
 #include <QStatusBar>
 
 namespace qv::testing {
@@ -271,6 +273,54 @@ TEST_F(MainWindow, ResizeSizesTheDigitsAndKeepsTheMinimum) {
         EXPECT_LE(resetButton()->y() + resetButton()->height(), form->centralWidget()->height())
             << s.width();
     }
+}
+
+} // namespace
+} // namespace qv::testing
+
+namespace qv::testing {
+namespace {
+
+class MainWindowAccess : public AppTest {};
+
+// A screen reader finds the time on the LED, a name on every control, and a
+// timer list that looks as disabled as it is while a run counts.
+TEST_F(MainWindowAccess, TheLedReadsTheTimeAndEveryControlHasAName) {
+    writeTimers({timer("Tea", 300)});
+    start();
+    form->show();
+    EXPECT_EQ(unnamedControls(form.get()), QStringList());
+    QAccessibleInterface* led = QAccessible::queryAccessibleInterface(this->led());
+    ASSERT_NE(led, nullptr);
+    EXPECT_EQ(led->text(QAccessible::Name), QStringLiteral("Time left"));
+    EXPECT_EQ(led->text(QAccessible::Value), QStringLiteral("00:05:00"));
+
+    startStop()->click();
+    seconds(1);
+    EXPECT_EQ(led->text(QAccessible::Value), QStringLiteral("00:04:59"));
+    EXPECT_FALSE(combo()->isEnabled());
+    const QPalette& pal = combo()->palette();
+    EXPECT_NE(pal.color(QPalette::Disabled, QPalette::Text),
+              pal.color(QPalette::Active, QPalette::Text));
+    EXPECT_EQ(pal.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(pal.color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+}
+
+TEST_F(MainWindowAccess, AFlashingLedStillReadsAsTheTime) {
+    writeTimers({timer("Egg", 1)});
+    start();
+    form->show();
+    QAccessibleInterface* led = QAccessible::queryAccessibleInterface(this->led());
+    startStop()->click();
+    seconds(1);
+    ASSERT_TRUE(form->engine().expired());
+    bool sawBlank = false;
+    for (int i = 0; i < 4; ++i) {
+        tickAfter(100);
+        sawBlank = sawBlank || ledText().trimmed().isEmpty();
+        EXPECT_EQ(led->text(QAccessible::Value), QStringLiteral("00:00:00"));
+    }
+    EXPECT_TRUE(sawBlank);
 }
 
 } // namespace

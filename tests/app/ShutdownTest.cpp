@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 namespace qv::testing {
@@ -130,6 +132,36 @@ void whenModal(std::function<void(QDialog*)> act) {
         ASSERT_NE(dialog, nullptr);
         act(dialog);
     });
+}
+
+// The real confirmation box: Enter keeps the timer running, Yes ends it.
+TEST_F(Shutdown, EnterInTheCloseConfirmationKeepsTheTimerRunning) {
+    writeTimers({timer("Tea", 300)});
+    start();
+    form->show();
+    startStop()->click();
+    seconds(1);
+    MessageBox::setTesting(false);
+    QString defaultText;
+    whenModal([&defaultText](QDialog* box) {
+        auto* message = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(message, nullptr);
+        defaultText = message->defaultButton()->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    const bool closed = form->close();
+    whenModal([](QDialog* box) {
+        for (QPushButton* button : box->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("&Yes"))
+                button->click();
+        }
+    });
+    const bool closedOnYes = form->close();
+    MessageBox::setTesting(true);
+
+    EXPECT_EQ(defaultText, QStringLiteral("&No"));
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(closedOnYes);
 }
 
 TEST_F(Shutdown, TimerSettingsOkWritesTheTableAndResets) {
