@@ -2,7 +2,10 @@
 
 #include "core/Text.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
 
 namespace qv::packet {
 namespace {
@@ -31,6 +34,90 @@ QString badByteError(const QByteArray& bytes, qsizetype offset, const QString& w
     const qsizetype lineStart = before.lastIndexOf('\n') + 1;
     return positionedError(before.count('\n') + 1, offset - lineStart + 1, what);
 }
+
+// XML cannot carry most control characters, U+FFFE and U+FFFF, not even as
+// character references, yet a timer name may hold them and must come back as
+// it was. The writer puts them in as references; before the XML reader sees
+// the text, each one (and any raw one an older file holds) becomes a
+// character of this private-use block, and utf8() turns it back. A private-use
+// character that really is in the text is shielded by kShieldEscape.
+constexpr char16_t kShieldBase = 0xF700; // + the control character's value
+constexpr char16_t kShieldFFFE = 0xF720;
+constexpr char16_t kShieldFFFF = 0xF721;
+constexpr char16_t kShieldEscape = 0xF722; // the next character is itself
+
+bool uncarriable(char32_t c) {
+    return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF;
+}
+
+bool inShieldBlock(char32_t c) {
+    return c >= kShieldBase && c <= kShieldEscape;
+}
+
+// A character reference "&#N;" or "&#xN;" at `at`: its value and length.
+bool parseReference(const QString& text, qsizetype at, char32_t& value, qsizetype& length) {
+    qsizetype i = at + 2;
+    const bool hex = i < text.size() && text[i] == u'x';
+    if (hex)
+        ++i;
+    const qsizetype digits = i;
+    std::uint32_t v = 0;
+    for (; i < text.size() && i - digits < 8; ++i) {
+        const char16_t c = text[i].unicode();
+        int d = -1;
+        if (c >= u'0' && c <= u'9')
+            d = c - u'0';
+        else if (hex && c >= u'a' && c <= u'f')
+            d = c - u'a' + 10;
+        else if (hex && c >= u'A' && c <= u'F')
+            d = c - u'A' + 10;
+        if (d < 0)
+            break;
+        v = v * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
+    }
+    if (i == digits || i >= text.size() || text[i] != u';')
+        return false;
+    value = v;
+    length = i + 1 - at;
+    return true;
+}
+
+void appendShielded(QString& out, char32_t c) {
+    if (c == 0xFFFE)
+        out += QChar(kShieldFFFE);
+    else if (c == 0xFFFF)
+        out += QChar(kShieldFFFF);
+    else if (c < 0x20)
+        out += QChar(char16_t(kShieldBase + c));
+    else {
+        out += QChar(kShieldEscape);
+        out += QChar(char16_t(c));
+    }
+}
+
+// Error positions after a shielded reference move left by its length less one.
+QString shieldUncarriable(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        char32_t value = 0;
+        qsizetype length = 0;
+        if (uncarriable(c) || inShieldBlock(c)) {
+            appendShielded(out, c);
+        } else if (c == u'&' && i + 1 < text.size() && text[i + 1] == u'#' &&
+                   parseReference(text, i, value, length) &&
+                   (uncarriable(value) || inShieldBlock(value))) {
+            appendShielded(out, value);
+            i += length - 1;
+        } else {
+            out += QChar(c);
+        }
+    }
+    return out;
+}
+
+bool decodeBytes(const QByteArray& bytes, QString* text, QString* error);
 
 } // namespace
 
@@ -96,6 +183,15 @@ QByteArray declaredEncoding(QByteArrayView bytes) {
 }
 
 bool decodePacket(const QByteArray& bytes, QString* text, QString* error) {
+    if (!decodeBytes(bytes, text, error))
+        return false;
+    *text = shieldUncarriable(*text);
+    return true;
+}
+
+namespace {
+
+bool decodeBytes(const QByteArray& bytes, QString* text, QString* error) {
     auto decodeUtf8Checked = [&](qsizetype skip, const QString& what) {
         const QByteArrayView body = QByteArrayView(bytes).sliced(skip);
         const qsizetype bad = invalidUtf8Offset(body);
@@ -133,6 +229,8 @@ bool decodePacket(const QByteArray& bytes, QString* text, QString* error) {
         QStringLiteral("The encoding \"%1\" is not supported.").arg(QString::fromLatin1(encoding)));
     return false;
 }
+
+} // namespace
 
 void appendEscaped(std::string& out, std::string_view utf8) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -182,15 +280,38 @@ void appendEscaped(std::string& out, std::string_view utf8) {
             out += "&#092;";
             break;
         default:
-            if (cp < 0x20 || cp == 0xFFFE || cp == 0xFFFF)
-                cp = 0xFFFD;
-            appendUtf8(out, cp);
+            if (uncarriable(cp)) {
+                out += "&#";
+                out += std::to_string(cp);
+                out += ';';
+            } else {
+                appendUtf8(out, cp);
+            }
         }
     }
 }
 
 std::string utf8(QStringView s) {
-    const QByteArray b = s.toUtf8();
+    if (std::none_of(s.begin(), s.end(), [](QChar c) { return inShieldBlock(c.unicode()); })) {
+        const QByteArray b = s.toUtf8();
+        return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+    }
+    QString plain;
+    plain.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c == kShieldEscape && i + 1 < s.size())
+            plain += s[++i];
+        else if (c == kShieldFFFE)
+            plain += QChar(char16_t(0xFFFE));
+        else if (c == kShieldFFFF)
+            plain += QChar(char16_t(0xFFFF));
+        else if (c >= kShieldBase && c < kShieldBase + 0x20)
+            plain += QChar(char16_t(c - kShieldBase));
+        else
+            plain += QChar(c);
+    }
+    const QByteArray b = plain.toUtf8();
     return std::string(b.constData(), static_cast<std::size_t>(b.size()));
 }
 

@@ -26,15 +26,17 @@ QByteArray declaredEncoding(QByteArrayView bytes);
 // Turns the raw bytes of a packet into text, choosing the encoding from the
 // byte-order mark, the declaration or the bytes themselves. On refusal
 // `error` says why, with a line and column where a byte is at fault.
+// Characters XML cannot carry come out as stand-ins that utf8() turns back.
 bool decodePacket(const QByteArray& bytes, QString* text, QString* error);
 
 // Appends UTF-8 text as the value of an attribute (or as element text) with
 // the file's nine replacements. Characters XML cannot carry at all (control
 // characters other than tab, line feed and carriage return, U+FFFE, U+FFFF)
-// and bytes that are not UTF-8 become U+FFFD, so that every file written
-// can be read back.
+// are written as character references, which decodePacket() takes back;
+// bytes that are not UTF-8 become U+FFFD.
 void appendEscaped(std::string& out, std::string_view utf8);
 
+// Text the reader gives, as UTF-8, with the stand-ins of decodePacket() turned back.
 std::string utf8(QStringView s);
 
 // "Error in the timer file at line L, column C: what."

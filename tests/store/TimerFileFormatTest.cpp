@@ -161,15 +161,45 @@ TEST(TimerFileFormat, EntitiesAndCharacterReferencesRoundTrip) {
     EXPECT_EQ(back.current()->Name, "AB'\xe2\x82\xac");
 }
 
-// XML cannot carry most control characters at all, not even as references:
-// writing one as it stands would make the next start refuse the whole file.
-TEST(TimerFileFormat, CharactersXmlCannotCarryAreReplacedSoTheFileStaysReadable) {
+// XML cannot carry most control characters, U+FFFE or U+FFFF, not even as
+// references; a name holding one must still come back as it was, and two names
+// that differ only there must stay two timers, or the next start refuses the file.
+TEST(TimerFileFormat, EveryControlCharacterAndNonCharacterSurvivesAWriteAndTheNextRead) {
+    std::vector<std::string> names;
+    for (int c = 0; c < 0x20; ++c)
+        names.push_back(std::string("c") + char(c) + "x");
+    names.push_back("c\xef\xbf\xbex"); // U+FFFE
+    names.push_back("c\xef\xbf\xbfx"); // U+FFFF
+    // The private-use characters the reader uses as stand-ins, written for real.
+    names.push_back("c\xef\x9c\x81x"); // U+F701
+    names.push_back("c\xef\x9c\xa2x"); // U+F722
     TimerDB db;
-    ASSERT_TRUE(db.insert(test::timer(std::string("bell\x07") + "x\xff")));
+    for (const std::string& n : names)
+        ASSERT_TRUE(db.insert(test::timer(n))) << n;
+    const QByteArray bytes = TimerFile::serialize(db);
+    EXPECT_TRUE(bytes.contains(R"(Name="c&#1;x")"));
+    EXPECT_TRUE(bytes.contains(R"(Name="c&#65535;x")"));
     TimerDB back;
     QString error;
-    ASSERT_TRUE(TimerFile::parse(TimerFile::serialize(db), back, &error)) << error.toStdString();
-    EXPECT_EQ(back.current()->Name, "bell\xef\xbf\xbdx\xef\xbf\xbd");
+    ASSERT_TRUE(TimerFile::parse(bytes, back, &error)) << error.toStdString();
+    std::vector<std::string> read;
+    for (const StoredRow& row : back.storedRows())
+        read.push_back(row.record.Name);
+    EXPECT_EQ(read, names);
+
+    // Raw control bytes (an older writer copied text byte for byte) and
+    // references in either base read the same.
+    ASSERT_TRUE(TimerFile::parse(
+        packet("<ROW Name=\"a\x01\x1f\"/><ROW Name=\"&#x1F;&#xfffe;&#0;\"/>"), back, &error))
+        << error.toStdString();
+    EXPECT_EQ(back.storedRows().at(0).record.Name, "a\x01\x1f");
+    EXPECT_EQ(back.storedRows().at(1).record.Name, std::string("\x1f\xef\xbf\xbe", 4) + '\0');
+
+    // Bytes that are not UTF-8 cannot be kept; the file stays readable.
+    TimerDB broken;
+    ASSERT_TRUE(broken.insert(test::timer("x\xff")));
+    ASSERT_TRUE(TimerFile::parse(TimerFile::serialize(broken), back, &error));
+    EXPECT_EQ(back.current()->Name, "x\xef\xbf\xbd");
 }
 
 } // namespace
