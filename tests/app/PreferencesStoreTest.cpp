@@ -112,6 +112,8 @@ TEST(PreferencesLoad, OutOfRangeStateAndIndexFallBackToZero) {
     EXPECT_TRUE(p.SpaceResets);
     EXPECT_EQ(load(withSNum("-1000000")).WindowStateCode, 0);
     EXPECT_EQ(load(withSNum("02000000")).WindowStateCode, 2);
+    EXPECT_EQ(load(withSNum("03000000")).WindowStateCode, 0) << "the first value out of range";
+    EXPECT_EQ(load(withSNum("01000000")).WindowStateCode, 1);
 }
 
 TEST(PreferencesLoad, AnUnreadableGroupEndsTheBlockWithTheRestAtTheirDefaults) {
@@ -139,6 +141,35 @@ TEST(PreferencesLoad, AnUnreadableGroupEndsTheBlockWithTheRestAtTheirDefaults) {
     EXPECT_EQ(load(withSNum("01 10000")).WindowGeometry, QString());
 }
 
+// A group is read as a whole number: a leading sign counts, a sign anywhere
+// else or alone makes the group unreadable.
+TEST(PreferencesLoad, SignsInDigitGroups) {
+    EXPECT_EQ(prefs::parseGroup(QStringLiteral("+1")), 1);
+    EXPECT_EQ(prefs::parseGroup(QStringLiteral("-1")), -1);
+    EXPECT_EQ(prefs::parseGroup(QStringLiteral("-800")), -800);
+    EXPECT_EQ(prefs::parseGroup(QStringLiteral("0042")), 42);
+    for (const char* bad : {"+", "-", "1-", "+-1", "--1", "0+1", " 1", "1 ", ""})
+        EXPECT_FALSE(prefs::parseGroup(QString::fromLatin1(bad))) << bad;
+
+    TPreferences p = load(withSNum("+1+2+1+1"));
+    EXPECT_EQ(p.WindowStateCode, 1);
+    EXPECT_EQ(p.ActiveTimerIndex, 2);
+    EXPECT_FALSE(p.TiledBackground) << "only \"01\" turns the flags on";
+    EXPECT_FALSE(p.SpaceResets);
+    EXPECT_EQ(p.WindowGeometry, QStringLiteral("0000000000000000"));
+    // A sign in the second place of a group: unreadable, the block ends there.
+    p = load(withSNum("1-020000"));
+    EXPECT_EQ(p.WindowStateCode, 0);
+    EXPECT_EQ(p.ActiveTimerIndex, 0);
+    EXPECT_EQ(p.WindowGeometry, QString());
+    // Geometry groups take their sign; a negative width is a number like any other.
+    const GeometryPlan plan = planGeometry(QStringLiteral("-800+600-010-0-5"));
+    EXPECT_EQ(plan.width, -800);
+    EXPECT_EQ(plan.height, 600);
+    EXPECT_EQ(plan.top, -10);
+    EXPECT_FALSE(plan.left);
+}
+
 TEST(PreferencesGeometry, GroupsAreReadByPositionUntilOneIsUnreadable) {
     TPreferences p = load(withSNum("00000000", "0800"));
     EXPECT_EQ(p.WindowGeometry, QStringLiteral("0800000000000000"));
@@ -161,8 +192,25 @@ TEST(PreferencesGeometry, GroupsAreReadByPositionUntilOneIsUnreadable) {
 
     // Width and height zero: default size and centred, whatever top and left say.
     EXPECT_TRUE(planGeometry(QStringLiteral("0000000001000200")).centreDefault);
+    // Only when all eight characters are zero: a zero width with a height is kept.
+    plan = planGeometry(QStringLiteral("0000040001000200"));
+    EXPECT_FALSE(plan.centreDefault);
+    EXPECT_EQ(plan.width, 0);
+    EXPECT_EQ(plan.height, 400);
+    EXPECT_EQ(plan.top, 100);
+    EXPECT_EQ(plan.left, 200);
+    EXPECT_FALSE(planGeometry(QStringLiteral("0000000100000000")).centreDefault);
+}
+
+// Each half is taken on its own: screen div 2 - window div 2, which differs
+// from (screen - window) div 2 when the window is odd and the screen even.
+TEST(PreferencesGeometry, CentringHalvesScreenAndWindowSeparately) {
     EXPECT_EQ(prefs::centredTopLeft(1280, 1024, 550, 400), std::make_pair(312, 365));
+    EXPECT_EQ(prefs::centredTopLeft(1024, 768, 551, 401), std::make_pair(184, 237));
     EXPECT_EQ(prefs::centredTopLeft(1025, 769, 551, 401), std::make_pair(184, 237));
+    EXPECT_EQ(prefs::centredTopLeft(1025, 769, 550, 400), std::make_pair(184, 237));
+    // A window larger than the screen: halves rounded towards zero, then subtracted.
+    EXPECT_EQ(prefs::centredTopLeft(500, 300, 551, 401), std::make_pair(-50, -25));
 }
 
 TEST(PreferencesSave, WritesFixedWidthGroups) {

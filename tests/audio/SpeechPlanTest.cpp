@@ -47,6 +47,25 @@ TEST(SpeechPlan, PositionsOfTheFullForm) {
               (SpeechPlan{20, 3, 102, 107, 40, 5, 104, 107, 12, kPlanSkip, 106, kPlanEnd}));
 }
 
+// Every value in each group's own two positions (1-2 hours, 5-6 minutes, 9-10
+// seconds; from 0 in the array): ten to nineteen stand in the tens position.
+TEST(SpeechPlan, TensAndUnitsPositionsOfEveryValue) {
+    for (int v = 0; v <= 59; ++v) {
+        const int tens = v >= 10 && v <= 19 ? v : v >= 20 ? v / 10 * 10 : kPlanSkip;
+        const int units = v >= 1 && v <= 9 ? v : v >= 20 && v % 10 != 0 ? v % 10 : kPlanSkip;
+        EXPECT_EQ(numberClips(v).tens, tens) << v;
+        EXPECT_EQ(numberClips(v).units, units) << v;
+        const SpeechPlan hours = makeSpeechPlan(0, {v, 0, 0});
+        const SpeechPlan minutes = makeSpeechPlan(0, {0, v, 0});
+        const SpeechPlan seconds = makeSpeechPlan(0, {0, 0, v});
+        const SpeechPlan shortForm = makeSpeechPlan(1, {0, 0, v});
+        EXPECT_EQ(std::pair(hours[0], hours[1]), std::pair(tens, units)) << v;
+        EXPECT_EQ(std::pair(minutes[4], minutes[5]), std::pair(tens, units)) << v;
+        EXPECT_EQ(std::pair(seconds[8], seconds[9]), std::pair(tens, units)) << v;
+        EXPECT_EQ(std::pair(shortForm[8], shortForm[9]), std::pair(tens, units)) << v;
+    }
+}
+
 TEST(SpeechPlan, NumbersAndUnitWords) {
     for (int v = 1; v <= 9; ++v)
         EXPECT_EQ(speak(0, 0, v), (Ids{v, v == 1 ? 105 : 106}));

@@ -139,6 +139,10 @@ TEST(TimerTable, NarrowedWidthCutsLaterWrites) {
 
     // A width of zero or less would blank every name written later: ignored.
     db.setTextWidth(Column::Name, 0);
+    EXPECT_EQ(db.textWidth(Column::Name), 10);
+    EXPECT_EQ(db.fields()[0].width, 10);
+    ASSERT_TRUE(db.insert(named("Plum tart, small")));
+    EXPECT_EQ(currentName(db), "Plum tart,");
     fields[0].width = -5;
     fields[7].width = 0;
     ASSERT_TRUE(db.assign(fields, {}, {}, nullptr));
@@ -148,6 +152,28 @@ TEST(TimerTable, NarrowedWidthCutsLaterWrites) {
     EXPECT_EQ(db.textWidth(Column::Name), 30);
     ASSERT_TRUE(db.insert(named("Lemon cake, large")));
     EXPECT_EQ(currentName(db), "Lemon cake, large");
+}
+
+TEST(TimerTable, EachFileColumnHasItsOwnWidth) {
+    TimerDB db;
+    db.setTextWidth(Column::Rule1Filename, 10);
+    db.setTextWidth(Column::Rule2Filename, 20);
+    db.setTextWidth(Column::Rule3Filename, 30);
+    db.setTextWidth(Column::TimerExpFilename, 40);
+    TimerRecord r = named("Files");
+    const std::string longPath(100, 'p');
+    r.TimerExpFilename = longPath;
+    for (auto& rule : r.Rules)
+        rule.Filename = longPath;
+    ASSERT_TRUE(db.insert(r));
+    EXPECT_EQ(db.current()->Rules[0].Filename.size(), 10u);
+    EXPECT_EQ(db.current()->Rules[1].Filename.size(), 20u);
+    EXPECT_EQ(db.current()->Rules[2].Filename.size(), 30u);
+    EXPECT_EQ(db.current()->TimerExpFilename.size(), 40u);
+    EXPECT_EQ(db.current()->Name, "Files");
+    r.Rules[1].Filename = longPath + "q";
+    ASSERT_TRUE(db.updateCurrent(r));
+    EXPECT_EQ(db.current()->Rules[1].Filename.size(), 20u) << "edits are cut the same way";
 }
 
 TEST(TimerTable, DeleteMakesTheNextNameCurrentOrTheLast) {

@@ -51,20 +51,6 @@ TEST(TimerRecord, SplitAndCombine) {
         EXPECT_EQ(toSeconds(splitTime(t)), t) << t;
 }
 
-TEST(TimerRecord, ActionLabelsAndSoundIds) {
-    EXPECT_EQ(kAnnounceActionLabels[AnnounceTimeLeft], "Announce the time left");
-    EXPECT_EQ(kAnnounceActionLabels[PlayBeep], "Play \"beep\" sound");
-    EXPECT_EQ(kAnnounceActionLabels[PlayTick], "Play \"tick\" sound");
-    EXPECT_EQ(kAnnounceActionLabels[PlayCustomSound], "Play custom sound");
-    EXPECT_EQ(kExpiryActionLabels[PlayFanfare], "Play \"fanfare\" sound");
-    EXPECT_EQ(kExpiryActionLabels[PlayLongBeep], "Play \"long beep\" sound");
-    EXPECT_EQ(kExpiryActionLabels[PlayCustomExpirySound], "Play custom sound");
-    EXPECT_EQ(kSoundFanfare, "0");
-    EXPECT_EQ(kSoundBeep, "1");
-    EXPECT_EQ(kSoundTick, "2");
-    EXPECT_EQ(kSoundLongBeep, "3");
-}
-
 TEST(IntervalLists, PositionsMapToSecondsAndBackByExactValue) {
     const std::int32_t general[] = {0,  3600, 1800, 1200, 900, 600, 300, 120,
                                     60, 30,   20,   15,   10,  5,   2,   1};

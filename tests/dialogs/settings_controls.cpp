@@ -142,6 +142,35 @@ TEST_F(SettingsControls, ChoicesEnableTheirControlsAndSaveTheirValues) {
     EXPECT_EQ(db.current()->Rules[1].Action, 3);
 }
 
+// Each list offers its actions in the order of their codes, so the position
+// the user picks is the code stored; the general announcement has no custom sound.
+TEST_F(SettingsControls, ActionListsOfferTheirChoicesInTheOrderOfTheirCodes) {
+    addTimer("Tea");
+    open(0);
+    auto listed = [this](const char* name) { return items(*child<QComboBox>(name)); };
+    const QStringList announce = {QStringLiteral("Announce the time left"),
+                                  QStringLiteral("Play \"beep\" sound"),
+                                  QStringLiteral("Play \"tick\" sound")};
+    EXPECT_EQ(listed("GenAnnTypeCombo"), announce);
+    for (const char* rule : {"R1ActionCombo", "R2ActionCombo", "R3ActionCombo"})
+        EXPECT_EQ(listed(rule), announce + QStringList{QStringLiteral("Play custom sound")})
+            << rule;
+    EXPECT_EQ(listed("TimerExpTypeCombo"), (QStringList{QStringLiteral("Play \"fanfare\" sound"),
+                                                        QStringLiteral("Play \"long beep\" sound"),
+                                                        QStringLiteral("Play custom sound")}));
+
+    for (int code = 0; code < 4; ++code) {
+        child<QComboBox>("R3ActionCombo")->setCurrentIndex(code);
+        child<QComboBox>("TimerExpTypeCombo")->setCurrentIndex(code % 3);
+        child<QComboBox>("GenAnnIntervalCombo")->setCurrentIndex(5);
+        child<QComboBox>("GenAnnTypeCombo")->setCurrentIndex(code % 3);
+        form->SaveSettings();
+        EXPECT_EQ(db.current()->Rules[2].Action, code);
+        EXPECT_EQ(db.current()->TimerExpAction, code % 3);
+        EXPECT_EQ(db.current()->GenAnnAction, code % 3);
+    }
+}
+
 TEST_F(SettingsControls, EveryFieldSurvivesFillingAndSaving) {
     TimerRecord r;
     r.Name = "Tea";

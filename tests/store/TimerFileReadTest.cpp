@@ -88,8 +88,15 @@ TEST_F(TimerFileRead, MissingOrMistypedColumnsAreRefusedByName) {
                                   R"("Rule2Enabled" fieldtype="string")")),
                   QStringLiteral(
                       "Type mismatch for field 'Rule2Enabled', expecting: boolean actual: string"));
-    expectRefused(packet("", "<PARAMS/>", replaced(kOurFields, R"(WIDTH="30")", R"(WIDTH="x")")),
-                  QStringLiteral("Invalid WIDTH \"x\" for field 'Name'"));
+    // A width of 0 would cut every name to nothing from then on.
+    for (const char* bad : {"x", "0", "-5", ""})
+        expectRefused(
+            packet("", "<PARAMS/>",
+                   replaced(kOurFields, R"(WIDTH="30")", std::string("WIDTH=\"") + bad + "\"")),
+            QStringLiteral("Invalid WIDTH \"%1\" for field 'Name'").arg(QLatin1String(bad)));
+    ASSERT_TRUE(parse(packet(R"(<ROW Name="ab"/>)", "<PARAMS/>",
+                             replaced(kOurFields, R"(WIDTH="30")", R"(WIDTH="1")"))));
+    EXPECT_EQ(name(), "a");
     // The same kinds of value under other type words are fine.
     std::string kin = replaced(kOurFields, R"("Name" fieldtype="string")",
                                R"("Name" fieldtype="string.uni" required="true")");
@@ -199,6 +206,32 @@ TEST_F(TimerFileRead, EveryTruncationAndRandomBytesAreRefusedCleanly) {
         EXPECT_FALSE(parse(junk));
     }
     EXPECT_EQ(db.names(), std::vector<std::string>{"Kept"});
+}
+
+TEST_F(TimerFileRead, AnEmptyRowStateIsAnUnchangedRow) {
+    ASSERT_TRUE(parse(packet(R"(<ROW RowState="" Name="Tea"/><ROW RowState="0" Name="Egg"/>)")))
+        << error.toStdString();
+    EXPECT_EQ(db.names(), (std::vector<std::string>{"Egg", "Tea"}));
+    EXPECT_EQ(db.storedRows().at(0).state, 0u);
+    EXPECT_FALSE(TimerFile::serialize(db).contains("RowState"));
+}
+
+// The packet's own elements take three levels (DATAPACKET, ROWDATA, ROW); what
+// a row holds may go down to the limit and not one level further.
+TEST_F(TimerFileRead, NestingIsAcceptedUpToItsLimitAndNotBeyond) {
+    auto nested = [](int levels) {
+        std::string open;
+        std::string close;
+        for (int i = 0; i < levels; ++i) {
+            open += "<a>";
+            close = "</a>" + close;
+        }
+        return packet(R"(<ROW Name="deep">)" + open + close + "</ROW>");
+    };
+    const int inside = TimerFile::kMaxDepth - 3;
+    expectRefusedContaining(nested(inside + 1), "nested more than 32 deep");
+    ASSERT_TRUE(parse(nested(inside))) << error.toStdString();
+    EXPECT_EQ(name(), "deep");
 }
 
 TEST_F(TimerFileRead, HostileStructuresAreRefusedWithinBounds) {
