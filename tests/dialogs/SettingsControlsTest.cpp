@@ -1,7 +1,7 @@
 // The settings dialog's controls: start time, quick set, rule time fields,
 // choices, browsing and previews, and what each of them saves.
 
-#include "settings_fixture.h"
+#include "SettingsFormFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // table, the dialog's list and the main window's list in step.
 
 #include "core/Text.h"
-#include "settings_fixture.h"
+#include "SettingsFormFixture.h"
 
 #include <QPushButton>
 
