@@ -129,13 +129,7 @@ void TMainForm::buildControls() {
     led.ActiveColor = QColor(255, 0, 0);
     led.InActiveColor = QColor(51, 0, 0);
     TimerLED->setLED(led);
-    TLMDBevel bevel;
-    bevel.StyleOuter = bvLowered;
-    bevel.WidthOuter = 3;
-    bevel.BorderColor = QColor(99, 91, 48);
-    bevel.LightColor = QColor(153, 149, 130);
-    bevel.ShadowColor = QColor(57, 56, 51);
-    TimerLED->setBevel(bevel);
+    TimerLED->setBevel(timerLedBevel());
     TimerLED->setCaption(QStringLiteral("00:00:00"));
     TimerLED->setAutoSize(true);
     TimerLED->move(24, 72);

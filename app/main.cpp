@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "app/SingleInstance.h"
 #include "desktop/SessionDesktop.h"
+#include "store/PreferencesStore.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -20,8 +21,8 @@ int main(int argc, char** argv) {
         activationToken = qEnvironmentVariable("DESKTOP_STARTUP_ID");
 
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Brindlemoor"));
-    QCoreApplication::setApplicationName(QStringLiteral("Quorvantel"));
+    QCoreApplication::setOrganizationName(QString::fromLatin1(prefs::kOrganisation));
+    QCoreApplication::setApplicationName(QString::fromLatin1(prefs::kApplication));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
     SessionDesktop::nameApplication();
 

@@ -1,6 +1,7 @@
 #include "app/CommonData.h"
 #include "app/MainForm.h"
 #include "audio/SoundSystem.h"
+#include "support/ManualTime.h"
 #include "widgets/MessageBox.h"
 
 #include <QApplication>
@@ -9,21 +10,10 @@
 #include <cstdlib>
 
 using namespace qv;
+using test::ManualClock;
+using test::ManualTick;
 
 namespace {
-
-class ManualClock final : public Clock {
-public:
-    std::int64_t nowMs() const override { return ms; }
-    std::int64_t ms = 0;
-};
-
-class ManualTick final : public TickSource {
-public:
-    void setEnabled(bool on) override { enabled = on; }
-    bool isEnabled() const override { return enabled; }
-    bool enabled = false;
-};
 
 // The main window over a throw-away program folder, counting a long timer.
 struct Window {
@@ -41,7 +31,7 @@ void BM_SecondStep(benchmark::State& state) {
     w.form.show();
     w.form.StartStopButtonClick();
     for (auto _ : state) {
-        w.clock.ms += 1000;
+        w.clock.now += 1000;
         w.form.MainTimerTimer();
         if (!w.form.engine().running()) {
             state.PauseTiming();
@@ -67,9 +57,9 @@ void BM_FlashTick(benchmark::State& state) {
     Window w;
     w.form.show();
     w.form.StartStopButtonClick();
-    w.clock.ms += 300'000;
+    w.clock.now += 300'000;
     for (int i = 0; i < 301 && w.form.engine().running(); ++i) {
-        w.clock.ms += 1000;
+        w.clock.now += 1000;
         w.form.MainTimerTimer();
     }
     for (auto _ : state)

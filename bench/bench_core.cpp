@@ -2,25 +2,15 @@
 // clock; once a second a step refreshes the display and chooses an action.
 #include "core/CountdownEngine.h"
 #include "core/TimerDB.h"
+#include "support/ManualTime.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace qv;
+using test::ManualClock;
+using test::ManualTick;
 
 namespace {
-
-class ManualClock final : public Clock {
-public:
-    std::int64_t nowMs() const override { return now; }
-    std::int64_t now = 0;
-};
-
-class NullTick final : public TickSource {
-public:
-    void setEnabled(bool on) override { enabled = on; }
-    bool isEnabled() const override { return enabled; }
-    bool enabled = false;
-};
 
 class NullHost final : public EngineHost {
 public:
@@ -68,7 +58,7 @@ void BM_TickWithoutNewSecond(benchmark::State& state) {
     TimerDB db = busyTable();
     NullHost host;
     ManualClock clock;
-    NullTick tick;
+    ManualTick tick;
     CountdownEngine engine(db, host, clock, tick);
     engine.loadTimer();
     engine.beginRun();
@@ -86,7 +76,7 @@ void BM_TickWithoutNewSecondSteadyClock(benchmark::State& state) {
     TimerDB db = busyTable();
     NullHost host;
     SteadyClock clock;
-    NullTick tick;
+    ManualTick tick;
     CountdownEngine engine(db, host, clock, tick);
     engine.loadTimer();
     engine.beginRun();
@@ -101,7 +91,7 @@ void stepBench(benchmark::State& state) {
     TimerDB db = busyTable();
     Host host;
     ManualClock clock;
-    NullTick tick;
+    ManualTick tick;
     CountdownEngine engine(db, host, clock, tick);
     if constexpr (requires { host.engine; })
         host.engine = &engine;
@@ -140,7 +130,7 @@ void BM_StepRuleInForce(benchmark::State& state) {
     db.insert(r);
     NullHost host;
     ManualClock clock;
-    NullTick tick;
+    ManualTick tick;
     CountdownEngine engine(db, host, clock, tick);
     engine.loadTimer();
     engine.beginRun();
@@ -155,7 +145,7 @@ void BM_FlashingTick(benchmark::State& state) {
     TimerDB db = busyTable();
     NullHost host;
     ManualClock clock;
-    NullTick tick;
+    ManualTick tick;
     CountdownEngine engine(db, host, clock, tick);
     engine.loadTimer();
     engine.beginRun();

@@ -12,13 +12,7 @@ namespace {
 // The main window's read-out as it is laid out for a window of the given width:
 // Horzsize = W div 16, Vertsize = 1.1 x Horzsize, Thickness = Horzsize / 6.
 void setupTimerLed(TLMDLEDLabel& led, int horz, int vert, int thick) {
-    TLMDBevel b;
-    b.StyleOuter = bvLowered;
-    b.WidthOuter = 3;
-    b.LightColor = QColor(153, 149, 130);
-    b.ShadowColor = QColor(57, 56, 51);
-    b.BorderColor = QColor(99, 91, 48);
-    led.setBevel(b);
+    led.setBevel(timerLedBevel());
     led.setLED({horz, vert, thick, QColor(255, 0, 0), QColor(51, 0, 0), true});
     led.setAutoSize(true);
     led.setCaption(QStringLiteral("00:00:00"));

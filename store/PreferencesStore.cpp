@@ -175,10 +175,15 @@ std::pair<int, int> centredTopLeft(int screenWidth, int screenHeight, int width,
 
 } // namespace prefs
 
+std::unique_ptr<QSettings> PreferencesStore::openKey() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromLatin1(prefs::kOrganisation),
+                                       QString::fromLatin1(prefs::kApplication));
+}
+
 StoredPreferences PreferencesStore::load() {
-    QSettings key(QSettings::NativeFormat, QSettings::UserScope,
-                  QString::fromLatin1(prefs::kOrganisation),
-                  QString::fromLatin1(prefs::kApplication));
+    const std::unique_ptr<QSettings> opened = openKey();
+    QSettings& key = *opened;
     // A value that is not a plain string (a list in a hand-edited file) reads as empty.
     auto text = [&key](const char* name) {
         const QVariant v = key.value(QString::fromLatin1(name));
@@ -199,9 +204,8 @@ StoredPreferences PreferencesStore::load() {
 }
 
 bool PreferencesStore::save(const StoredPreferences& values) {
-    QSettings key(QSettings::NativeFormat, QSettings::UserScope,
-                  QString::fromLatin1(prefs::kOrganisation),
-                  QString::fromLatin1(prefs::kApplication));
+    const std::unique_ptr<QSettings> opened = openKey();
+    QSettings& key = *opened;
     key.setValue(QStringLiteral("TimerColors"), values.TimerColors);
     key.setValue(QStringLiteral("BkgColors"), values.BkgColors);
     key.setValue(QStringLiteral("BmpFilename"), values.BmpFilename);

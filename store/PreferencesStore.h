@@ -5,8 +5,11 @@
 #include <QColor>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
+
+class QSettings;
 
 namespace qv {
 
@@ -87,6 +90,8 @@ std::pair<int, int> centredTopLeft(int screenWidth, int screenHeight, int width,
 // "Quorvantel", the six string values.
 class PreferencesStore {
 public:
+    // The key itself, for whatever needs to look at it as the program sees it.
+    static std::unique_ptr<QSettings> openKey();
     // Reads the six values; a CurrentVer other than "1.0" is replaced by "1.0"
     // in the store. Absent values read as empty text.
     static StoredPreferences load();

@@ -41,6 +41,16 @@ int clampSize(std::int64_t v) {
 
 } // namespace
 
+TLMDBevel timerLedBevel() {
+    TLMDBevel b;
+    b.StyleOuter = bvLowered;
+    b.WidthOuter = 3;
+    b.LightColor = QColor(153, 149, 130);
+    b.ShadowColor = QColor(57, 56, 51);
+    b.BorderColor = QColor(99, 91, 48);
+    return b;
+}
+
 int TLMDBevel::width() const {
     return StyleOuter == bvNone ? 0 : std::max(WidthOuter, 0);
 }

@@ -44,6 +44,9 @@ struct TLMDBevel {
 using TLMDBevelStyle = TLMDBevel::Style;
 using enum TLMDBevel::Style;
 
+// The lowered frame of the main window's read-out.
+TLMDBevel timerLedBevel();
+
 // A text shown as a row of segmented LED cells. Every cell shows all sixteen
 // segments: those the character needs in the active colour, the others as a dim
 // checkerboard. Each paint is composed off screen and copied in one go, so the

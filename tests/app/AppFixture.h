@@ -6,6 +6,7 @@
 #include "core/CountdownEngine.h"
 #include "store/PreferencesStore.h"
 #include "store/TimerFile.h"
+#include "support/ManualTime.h"
 #include "widgets/MessageBox.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -22,18 +23,8 @@
 
 namespace qv::testing {
 
-class ManualClock final : public Clock {
-public:
-    std::int64_t nowMs() const override { return ms; }
-    std::int64_t ms = 5'000'000;
-};
-
-class ManualTick final : public TickSource {
-public:
-    void setEnabled(bool on) override { enabled = on; }
-    bool isEnabled() const override { return enabled; }
-    bool enabled = false;
-};
+using test::ManualClock;
+using test::ManualTick;
 
 inline TimerRecord timer(const char* name, std::int32_t start, bool loop = false) {
     TimerRecord r;
@@ -52,8 +43,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         MessageBox::setTesting(true);
         MessageBox::clear();
-        QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlemoor"),
-                      QStringLiteral("Quorvantel"));
+        const auto opened = PreferencesStore::openKey();
+        QSettings& key = *opened;
         key.clear();
         key.sync();
     }
@@ -76,21 +67,21 @@ protected:
     }
 
     void writeSettings(const std::map<QString, QString>& values) {
-        QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlemoor"),
-                      QStringLiteral("Quorvantel"));
+        const auto opened = PreferencesStore::openKey();
+        QSettings& key = *opened;
         for (const auto& [name, value] : values)
             key.setValue(name, value);
         key.sync();
     }
 
     QString setting(const char* name) {
-        QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlemoor"),
-                      QStringLiteral("Quorvantel"));
+        const auto opened = PreferencesStore::openKey();
+        QSettings& key = *opened;
         return key.value(QString::fromLatin1(name)).toString();
     }
     bool hasSetting(const char* name) {
-        QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlemoor"),
-                      QStringLiteral("Quorvantel"));
+        const auto opened = PreferencesStore::openKey();
+        QSettings& key = *opened;
         return key.contains(QString::fromLatin1(name));
     }
 
@@ -101,13 +92,13 @@ protected:
 
     void start() {
         data = std::make_unique<TCommonData>(SoundSystem::createSilent());
-        form = std::make_unique<TMainForm>(*data,
-                                           MainFormOptions{AppPaths::inFolder(dir.path()), &clock, &tick});
+        form = std::make_unique<TMainForm>(
+            *data, MainFormOptions{AppPaths::inFolder(dir.path()), &clock, &tick});
     }
 
     // One tick after the clock moved on by `ms`.
     void tickAfter(std::int64_t ms) {
-        clock.ms += ms;
+        clock.now += ms;
         if (tick.enabled)
             form->MainTimerTimer();
     }
@@ -128,7 +119,7 @@ protected:
     QString ledText() { return led()->caption(); }
 
     QTemporaryDir dir;
-    ManualClock clock;
+    ManualClock clock{5'000'000};
     ManualTick tick;
     std::unique_ptr<TCommonData> data;
     std::unique_ptr<TMainForm> form;

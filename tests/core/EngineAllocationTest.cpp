@@ -1,5 +1,6 @@
 #include "core/CountdownEngine.h"
 #include "core/TimerDB.h"
+#include "support/ManualTime.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -33,19 +34,6 @@ using namespace qv;
 
 namespace {
 
-class NullClock final : public Clock {
-public:
-    std::int64_t nowMs() const override { return now; }
-    std::int64_t now = 0;
-};
-
-class NullTick final : public TickSource {
-public:
-    void setEnabled(bool on) override { enabled = on; }
-    bool isEnabled() const override { return enabled; }
-    bool enabled = false;
-};
-
 // Does on every step what the main window does: formats the time and hands it
 // to the engine, and hands sounds and announcements on by reference or value.
 class FormattingHost final : public EngineHost {
@@ -75,8 +63,8 @@ TEST(EngineAllocation, TicksStepsAndFlashingAllocateNothing) {
     r.Rules[2] = {true, AnnounceTimeLeft, 1, 30, ""};
     ASSERT_TRUE(db.insert(r));
     FormattingHost host;
-    NullClock clock;
-    NullTick tick;
+    test::ManualClock clock;
+    test::ManualTick tick;
     CountdownEngine engine(db, host, clock, tick);
     host.engine = &engine;
     engine.loadTimer();

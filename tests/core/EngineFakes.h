@@ -2,6 +2,7 @@
 
 #include "core/CountdownEngine.h"
 #include "core/TimerDB.h"
+#include "support/ManualTime.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -9,24 +10,6 @@
 #include <vector>
 
 namespace qv::test {
-
-// A clock that only moves when the test moves it.
-class FakeClock final : public Clock {
-public:
-    std::int64_t nowMs() const override { return now; }
-    std::int64_t now = 1'000'000;
-};
-
-class FakeTick final : public TickSource {
-public:
-    void setEnabled(bool on) override {
-        enabled = on;
-        ++switches;
-    }
-    bool isEnabled() const override { return enabled; }
-    bool enabled = false;
-    int switches = 0;
-};
 
 // What the engine asked for, in order. Each entry carries the display text of
 // the moment, so a test can say at which second a sound came.
@@ -124,8 +107,8 @@ protected:
 
     TimerDB db;
     RecordingHost host;
-    FakeClock clock;
-    FakeTick tick;
+    ManualClock clock{1'000'000};
+    ManualTick tick;
     CountdownEngine engine;
 };
 

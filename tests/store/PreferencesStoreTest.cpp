@@ -242,19 +242,19 @@ TEST(PreferencesSave, WritesFixedWidthGroups) {
 class PreferencesStoreFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlemoor"),
-                      QStringLiteral("Quorvantel"));
+        const auto opened = PreferencesStore::openKey();
+        QSettings& key = *opened;
         key.clear();
         key.sync();
     }
     QVariant value(const char* name) {
-        QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlemoor"),
-                      QStringLiteral("Quorvantel"));
+        const auto opened = PreferencesStore::openKey();
+        QSettings& key = *opened;
         return key.value(QString::fromLatin1(name));
     }
     void put(const char* name, const QVariant& v) {
-        QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brindlemoor"),
-                      QStringLiteral("Quorvantel"));
+        const auto opened = PreferencesStore::openKey();
+        QSettings& key = *opened;
         key.setValue(QString::fromLatin1(name), v);
     }
 };

@@ -51,21 +51,11 @@ int countColour(const QImage& img, QRgb c) {
     return n;
 }
 
-TLMDBevel timerBevel() {
-    TLMDBevel b;
-    b.StyleOuter = bvLowered;
-    b.WidthOuter = 3;
-    b.LightColor = QColor(153, 149, 130);
-    b.ShadowColor = QColor(57, 56, 51);
-    b.BorderColor = QColor(99, 91, 48);
-    return b;
-}
-
 } // namespace
 
 TEST(LedDisplay, AutoSizeFollowsCellsAndBevel) {
     TLMDLEDLabel timer;
-    timer.setBevel(timerBevel());
+    timer.setBevel(timerLedBevel());
     configure(timer, QStringLiteral("00:00:00"), 40, 45, 6);
     EXPECT_EQ(timer.size(), QSize(567, 138));
     timer.setCaption(QStringLiteral("        "));
@@ -237,7 +227,7 @@ TEST(LedDisplay, DisabledDigitsHideLitSegments) {
 
 TEST(LedDisplay, LoweredBevelLightBelowAndRightShadowAboveAndLeft) {
     TLMDLEDLabel led;
-    TLMDBevel b = timerBevel();
+    TLMDBevel b = timerLedBevel();
     led.setBevel(b);
     configure(led, QStringLiteral("0"));
     const QImage img = led.render();
@@ -342,7 +332,7 @@ TEST(LedDisplay, SameValueNeitherRepaintsNorResizes) {
 TEST(LedDisplay, NewCaptionRepaintsOnlyTheCellsThatChanged) {
     TLMDLEDLabel led;
     configure(led, QStringLiteral("00:04:59"));
-    led.setBevel(timerBevel());
+    led.setBevel(timerLedBevel());
     led.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
     QCoreApplication::processEvents();
