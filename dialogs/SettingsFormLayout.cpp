@@ -1,9 +1,11 @@
 // Building the window: the top row, the "Start from" group, the general and
 // expiry groups and the three rule pages, with their names and connections.
 
+#include "core/TimerDB.h"
 #include "core/TimerRecord.h"
+#include "dialogs/RulePage.h"
+#include "dialogs/SettingsWidgets.h"
 #include "dialogs/TSettingsForm.h"
-#include "dialogs/UpDownSpin.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,20 +18,20 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace qv {
+
+using namespace settings;
+
 namespace {
 
 constexpr int kClientWidth = 523;
 constexpr int kClientHeight = 458;
-
-QString toQString(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QLineEdit* ledField(const char* name, QWidget* parent) {
     auto* field = new QLineEdit(parent);
@@ -45,63 +47,6 @@ QLineEdit* ledField(const char* name, QWidget* parent) {
     field->setFixedWidth(QFontMetrics(font).horizontalAdvance(QStringLiteral("000")) + 12);
     field->setText(QStringLiteral("00"));
     return field;
-}
-
-QSpinBox* spinner(const char* name, int maximum, QWidget* parent) {
-    auto* spin = new UpDownSpin(maximum, parent);
-    spin->setObjectName(QLatin1String(name));
-    return spin;
-}
-
-QComboBox* dropDown(const char* name, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QLatin1String(name));
-    combo->setEditable(false);
-    return combo;
-}
-
-QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, const char* hint,
-                           QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(parent->style()->standardIcon(picture));
-    button->setToolTip(QLatin1String(hint));
-    return button;
-}
-
-QToolButton* browseButton(const char* name, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(QStringLiteral("..."));
-    button->setToolTip(QStringLiteral("Browse files"));
-    return button;
-}
-
-QLineEdit* filenameField(const char* name, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setReadOnly(true);
-    return field;
-}
-
-QLabel* pathHolder(const char* name, QWidget* parent) {
-    auto* holder = new QLabel(parent);
-    holder->setObjectName(QLatin1String(name));
-    holder->setTextFormat(Qt::PlainText);
-    holder->hide();
-    return holder;
-}
-
-void fillIntervals(QComboBox* combo, std::span<const IntervalItem> items) {
-    for (const IntervalItem& item : items)
-        combo->addItem(toQString(item.label), item.seconds);
-}
-
-template <std::size_t N>
-void fillActions(QComboBox* combo, const std::array<std::string_view, N>& labels,
-                 std::size_t count = N) {
-    for (std::size_t i = 0; i < count; ++i)
-        combo->addItem(toQString(labels[i]));
 }
 
 // The help button's picture: a question mark in a disc, drawn here so that it
@@ -151,17 +96,23 @@ void TSettingsForm::buildWindow() {
 
     RulePages = new QTabWidget(this);
     RulePages->setObjectName(QStringLiteral("RulePages"));
-    for (int r = 0; r < 3; ++r)
-        RulePages->addTab(buildRulePage(r), QStringLiteral("Rule %1").arg(r + 1));
+    static constexpr Column kRuleFiles[] = {Column::Rule1Filename, Column::Rule2Filename,
+                                            Column::Rule3Filename};
+    for (int r = 0; r < 3; ++r) {
+        RulePage::Shared shared{
+            [this](int action, const QLabel* customPath) { previewAction(action, customPath); },
+            [this](QLabel* holder, QLineEdit* shown, int width) { browse(holder, shown, width); },
+            [this, column = kRuleFiles[r]] { return db_.textWidth(column); }};
+        pages_[static_cast<std::size_t>(r)] = new RulePage(r, std::move(shared));
+        RulePages->addTab(pages_[static_cast<std::size_t>(r)],
+                          QStringLiteral("Rule %1").arg(r + 1));
+    }
     RulePages->setCurrentIndex(0);
     lower->addWidget(RulePages, 1);
     main->addLayout(lower, 1);
 
-    // Hidden holders of the full paths behind the file name fields.
+    // The hidden holder of the full path behind the expiry file name.
     TimerExpPath = pathHolder("TimerExpPath", this);
-    static constexpr const char* kRulePaths[] = {"Rule1Path", "Rule2Path", "Rule3Path"};
-    for (int r = 0; r < 3; ++r)
-        rules_[static_cast<std::size_t>(r)].path = pathHolder(kRulePaths[r], this);
 }
 
 QWidget* TSettingsForm::buildTopRow() {
@@ -257,7 +208,7 @@ QWidget* TSettingsForm::buildGeneralGroup() {
     GenAnnIntervalCombo = dropDown("GenAnnIntervalCombo", group);
     fillIntervals(GenAnnIntervalCombo, kGeneralIntervals);
     GenAnnTypeCombo = dropDown("GenAnnTypeCombo", group);
-    fillActions(GenAnnTypeCombo, kAnnounceActionLabels, 3);
+    fillActions(GenAnnTypeCombo, std::span(kAnnounceActionLabels).first(3));
     GenPreviewButton =
         pictureButton("GenPreviewButton", QStyle::SP_MediaPlay, "Preview sound", group);
     layout->addWidget(new QLabel(QStringLiteral("Perform action"), group), 0, 0);
@@ -297,88 +248,6 @@ QWidget* TSettingsForm::buildExpiryGroup() {
     connect(ExpPreviewButton, &QToolButton::clicked, this, [this] { ExpPreviewButtonClick(); });
     connect(ExpBrowseButton, &QToolButton::clicked, this, [this] { ExpBrowseButtonClick(); });
     return group;
-}
-
-QWidget* TSettingsForm::buildRulePage(int rule) {
-    // The second page's field names are spelt as the other windows know them.
-    static constexpr const char* kNames[3][13] = {
-        {"R1EnableCheck", "R1HrEdit", "R1MinEdit", "R1SecEdit", "R1HrSpin", "R1MinSpin",
-         "R1SecSpin", "R1IntervalCombo", "R1ActionCombo", "R1PreviewButton", "R1FilenameEdit",
-         "R1BrowseButton", "Rule1Page"},
-        {"R2EnableCheck", "R2hrEdit", "R2MiNEdit", "R2SecEdit", "R2HrSpin", "R2MinSpin",
-         "R2SecSpin", "R2IntervalCombo", "R2ActionCombo", "R2PreviewButton", "R2FilenameEdit",
-         "R2BrowseButton", "Rule2Page"},
-        {"R3EnableCheck", "R3HrEdit", "R3MinEdit", "R3SecEdit", "R3HrSpin", "R3MinSpin",
-         "R3SecSpin", "R3IntervalCombo", "R3ActionCombo", "R3PreviewButton", "R3FilenameEdit",
-         "R3BrowseButton", "Rule3Page"}};
-    const auto& names = kNames[rule];
-    RuleControls& c = rules_[static_cast<std::size_t>(rule)];
-
-    auto* page = new QWidget;
-    page->setObjectName(QLatin1String(names[12]));
-    auto* layout = new QGridLayout(page);
-    layout->setContentsMargins(8, 6, 8, 6);
-    layout->setVerticalSpacing(2);
-
-    c.enable = new QCheckBox(QStringLiteral("Enable rule"), page);
-    c.enable->setObjectName(QLatin1String(names[0]));
-    layout->addWidget(c.enable, 0, 0, 1, 2);
-
-    layout->addWidget(new QLabel(QStringLiteral("Starting from (hh:mm:ss)"), page), 1, 0, 1, 2);
-    auto* time = new QHBoxLayout;
-    time->setSpacing(0);
-    for (std::size_t i = 0; i < 3; ++i) {
-        auto* field = new QLineEdit(QStringLiteral("00"), page);
-        field->setObjectName(QLatin1String(names[1 + i]));
-        field->setMaxLength(2);
-        field->setAlignment(Qt::AlignCenter);
-        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 10);
-        c.fields[i] = field;
-        c.spins[i] = spinner(names[4 + i], 59, page);
-        if (i > 0)
-            time->addWidget(new QLabel(QStringLiteral(" : "), page));
-        time->addWidget(field);
-        time->addWidget(c.spins[i]);
-        connect(field, &QLineEdit::textChanged, this, [this, field] { AnnHrEditChange(field); });
-        QSpinBox* spin = c.spins[i];
-        connect(spin, &QSpinBox::valueChanged, this, [this, spin] { ruleSpinClick(spin); });
-    }
-    time->addStretch(1);
-    layout->addLayout(time, 2, 0, 1, 2);
-
-    c.interval = dropDown(names[7], page);
-    fillIntervals(c.interval, kRuleIntervals);
-    layout->addWidget(new QLabel(QStringLiteral("Perform the selected action"), page), 3, 0, 1, 2);
-    layout->addWidget(c.interval, 4, 0);
-
-    c.action = dropDown(names[8], page);
-    fillActions(c.action, kAnnounceActionLabels);
-    c.preview = pictureButton(names[9], QStyle::SP_MediaPlay, "Preview sound", page);
-    layout->addWidget(new QLabel(QStringLiteral("Action to perform"), page), 5, 0, 1, 2);
-    layout->addWidget(c.action, 6, 0);
-    layout->addWidget(c.preview, 6, 1);
-
-    c.filename = filenameField(names[10], page);
-    c.browse = browseButton(names[11], page);
-    layout->addWidget(new QLabel(QStringLiteral("Custom sound filename"), page), 7, 0, 1, 2);
-    layout->addWidget(c.filename, 8, 0);
-    layout->addWidget(c.browse, 8, 1);
-    layout->setRowStretch(9, 1);
-
-    using Handler = void (TSettingsForm::*)();
-    static constexpr Handler kActionChange[] = {&TSettingsForm::R1ActionComboChange,
-                                                &TSettingsForm::R2ActionComboChange,
-                                                &TSettingsForm::R3ActionComboChange};
-    static constexpr Handler kPreview[] = {&TSettingsForm::R1PreviewButtonClick,
-                                           &TSettingsForm::R2PreviewButtonClick,
-                                           &TSettingsForm::R3PreviewButtonClick};
-    static constexpr Handler kBrowse[] = {&TSettingsForm::R1BrowseButtonClick,
-                                          &TSettingsForm::R2BrowseButtonClick,
-                                          &TSettingsForm::R3BrowseButtonClick};
-    connect(c.action, &QComboBox::currentIndexChanged, this, kActionChange[rule]);
-    connect(c.preview, &QToolButton::clicked, this, kPreview[rule]);
-    connect(c.browse, &QToolButton::clicked, this, kBrowse[rule]);
-    return page;
 }
 
 } // namespace qv

@@ -19,6 +19,7 @@ class QToolButton;
 namespace qv {
 
 class DialogHost;
+class RulePage;
 class TimerDB;
 
 // The timer settings dialog. It edits the table's current record in place: the
@@ -70,7 +71,7 @@ public:
     void SecSpinClick();
     // Acts only on the user's moves of the thumb, never on the dialog's own.
     void QSTrackerChange(int position);
-    // Shared by the nine rule time fields.
+    // Shared by the nine rule time fields; each rule's page does the work.
     void AnnHrEditChange(QLineEdit* field);
     void GenAnnIntervalComboChange();
     void GenAnnTypeComboChange();
@@ -88,9 +89,6 @@ public:
     void R2PreviewButtonClick();
     void R3PreviewButtonClick();
 
-    // The file name part of a path: the text after the last "\", ":" or "/".
-    static QString fileNamePart(const QString& path);
-
 public Q_SLOTS:
     // Every ending saves the shown timer and reports Accepted (see above).
     void done(int result) override;
@@ -99,31 +97,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct RuleControls {
-        QCheckBox* enable = nullptr;
-        std::array<QLineEdit*, 3> fields{}; // hours, minutes, seconds
-        std::array<QSpinBox*, 3> spins{};
-        QComboBox* interval = nullptr;
-        QComboBox* action = nullptr;
-        QToolButton* preview = nullptr;
-        QLineEdit* filename = nullptr;
-        QToolButton* browse = nullptr;
-        QLabel* path = nullptr;
-    };
-
     void buildWindow();
     QWidget* buildTopRow();
     QWidget* buildStartGroup();
     QWidget* buildGeneralGroup();
     QWidget* buildExpiryGroup();
-    QWidget* buildRulePage(int rule);
 
     void moveThumb(int hours, int minutes);
-    void setSpin(QSpinBox* spin, int value);
-    void setField(QLineEdit* field, const QString& text);
-    void ruleSpinClick(QSpinBox* spin);
-    void ruleActionChange(int rule);
-    void rulePreview(int rule);
     void previewAction(int action, const QLabel* customPath);
     void browse(QLabel* pathHolder, QLineEdit* shown, int width);
     void previewAnnouncement();
@@ -163,7 +143,7 @@ private:
     QLabel* TimerExpPath = nullptr;
 
     QTabWidget* RulePages = nullptr;
-    std::array<RuleControls, 3> rules_{};
+    std::array<RulePage*, 3> pages_{};
 };
 
 } // namespace qv
