@@ -1,3 +1,6 @@
+// The menu commands and the dialogs they open, and the sound, speech and help
+// services the engine and the dialogs ask of the window.
+
 #include "app/CommonData.h"
 #include "app/MainForm.h"
 #include "audio/SoundSystem.h"

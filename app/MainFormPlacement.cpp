@@ -1,3 +1,6 @@
+// The window's size and place: the LED scaled to the width, the first
+// showing from the stored geometry, and what a save records of it.
+
 #include "app/MainForm.h"
 #include "store/PreferencesStore.h"
 #include "widgets/TLMDLEDLabel.h"

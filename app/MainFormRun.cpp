@@ -1,3 +1,6 @@
+// The run controls (START/STOP, RESET, the timer list, SPACE and ESC) and what
+// the countdown engine asks of the window: the display and the status bar.
+
 #include "app/CommonData.h"
 #include "app/MainForm.h"
 #include "widgets/MessageBox.h"
