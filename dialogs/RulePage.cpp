@@ -1,6 +1,7 @@
 #include "dialogs/RulePage.h"
 
 #include "dialogs/SettingsWidgets.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/MessageBox.h"
 
 #include <QCheckBox>
@@ -86,6 +87,21 @@ void RulePage::build(int rule) {
     layout->addWidget(browseButton_, 8, 1);
     layout->setRowStretch(9, 1);
     path_ = pathHolder(names[13], this);
+
+    // What a screen reader says of each control, rule by rule.
+    const QString of = QStringLiteral(", rule %1").arg(rule + 1);
+    static constexpr const char* kParts[] = {"hours", "minutes", "seconds"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const QString part = QLatin1String(kParts[i]);
+        fields_[i]->setAccessibleName(QStringLiteral("Starting from ") + part + of);
+        spins_[i]->setAccessibleName(QStringLiteral("Change starting ") + part + of);
+    }
+    nameControls(this, {{enable_, QStringLiteral("Enable rule") + of},
+                        {interval_, QStringLiteral("Perform the selected action") + of},
+                        {action_, QStringLiteral("Action to perform") + of},
+                        {previewButton_, QStringLiteral("Preview sound") + of},
+                        {filename_, QStringLiteral("Custom sound filename") + of},
+                        {browseButton_, QStringLiteral("Browse files") + of}});
 
     connect(action_, &QComboBox::currentIndexChanged, this, [this] { actionChange(); });
     connect(previewButton_, &QToolButton::clicked, this, [this] { preview(); });

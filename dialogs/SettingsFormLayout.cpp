@@ -6,6 +6,7 @@
 #include "dialogs/RulePage.h"
 #include "dialogs/SettingsWidgets.h"
 #include "dialogs/TSettingsForm.h"
+#include "widgets/AccessibleNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,12 +18,14 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qv {
 
@@ -72,7 +75,6 @@ QIcon helpPicture(const QPalette& palette) {
 
 void TSettingsForm::buildWindow() {
     setWindowTitle(QStringLiteral("Timer settings"));
-    setFixedSize(kClientWidth, kClientHeight);
     setSizeGripEnabled(false);
 
     auto* main = new QVBoxLayout(this);
@@ -113,6 +115,29 @@ void TSettingsForm::buildWindow() {
 
     // The hidden holder of the full path behind the expiry file name.
     TimerExpPath = pathHolder("TimerExpPath", this);
+
+    // The design's size where the contents fit; larger where a style or a
+    // font needs more room, so no text is ever clipped.
+    const QSize needed = main->totalMinimumSize();
+    setFixedSize(std::max(kClientWidth, needed.width()), std::max(kClientHeight, needed.height()));
+
+    nameControls(this, {{TimerNameCombo, QStringLiteral("Timer name")},
+                        {HrLED, QStringLiteral("Start from hours")},
+                        {MinLED, QStringLiteral("Start from minutes")},
+                        {SecLED, QStringLiteral("Start from seconds")},
+                        {HrSpin, QStringLiteral("Change start hours")},
+                        {MinSpin, QStringLiteral("Change start minutes")},
+                        {SecSpin, QStringLiteral("Change start seconds")},
+                        {QSTracker, QStringLiteral("Quick set of the start time")},
+                        {GenAnnIntervalCombo, QStringLiteral("Perform action")},
+                        {GenAnnTypeCombo, QStringLiteral("Type of action")},
+                        {GenPreviewButton, QStringLiteral("Preview sound, general announcement")},
+                        {TimerExpTypeCombo, QStringLiteral("Timer expire action")},
+                        {ExpPreviewButton, QStringLiteral("Preview sound, timer expire")},
+                        {TimerExpFilenameEdit, QStringLiteral("Custom sound filename")},
+                        {ExpBrowseButton, QStringLiteral("Browse files, timer expire")}});
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { HelpButtonClick(); });
 }
 
 QWidget* TSettingsForm::buildTopRow() {

@@ -9,6 +9,7 @@ packages=(
     pulseaudio pulseaudio-utils sox espeak-ng
     desktop-file-utils appstream dpkg-dev lintian librsvg2-bin
     dbus dbus-x11 dunst trayer
+    at-spi2-core python3-pyatspi adwaita-qt6
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,9 @@
 // choices, browsing and previews, and what each of them saves.
 
 #include "SettingsFormFixture.h"
+#include "support/AccessibleTree.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -337,6 +340,49 @@ TEST_F(SettingsControls, EveryWayOutSavesAndReportsOk) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_EQ(db.current()->StartTime, 62);
+}
+
+} // namespace
+} // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+class SettingsAccess : public SettingsFormTest {};
+
+// Every control of every page reads with a name of its own; the start-time
+// read-outs say they cannot be typed in; F1 asks for the dialog's help topic.
+TEST_F(SettingsAccess, EveryControlHasANameAndTheReadOutsAreReadOnly) {
+    addTimer("Tea");
+    open();
+    form->show();
+    auto* pages = child<QTabWidget>("RulePages");
+    QStringList names;
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        EXPECT_EQ(qv::testing::unnamedControls(form.get()), QStringList()) << "rule page " << page + 1;
+    }
+    for (const char* read : {"HrLED", "MinLED", "SecLED"}) {
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(child<QLineEdit>(read));
+        EXPECT_TRUE(field->state().readOnly) << read;
+        names << field->text(QAccessible::Name);
+    }
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("Start from hours"), QStringLiteral("Start from minutes"),
+                           QStringLiteral("Start from seconds")}));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child<QWidget>("TimerExpFilenameEdit"))
+                  ->text(QAccessible::Name),
+              QStringLiteral("Custom sound filename"));
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(child<QWidget>("R2HrSpin"))->text(QAccessible::Name),
+        QStringLiteral("Change starting hours, rule 2"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child<QWidget>("HelpButton"))
+                  ->text(QAccessible::Name),
+              QStringLiteral("Help"));
+
+    QApplication::setActiveWindow(form.get());
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_EQ(host.topics, QList<int>{20});
 }
 
 } // namespace
