@@ -3,19 +3,27 @@
 //
 //   bench_audio                       all of it (the latency needs a sound server)
 //   bench_audio --benchmark_filter=Latency
+//   bench_audio --benchmark_filter=EverySecond   CPU and wake-ups of the program
+//       and of the server while a sound plays once a second (QV_BENCH_SPAN
+//       seconds each, default 20), beside a plain client playing the same beep
 
 #include "audio/AudioChannel.h"
 #include "audio/SoundSystem.h"
 #include "audio/SpeakThread.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -133,6 +141,152 @@ void BM_LatencyToSink(benchmark::State& state) {
     parec.waitForFinished(5000);
 }
 BENCHMARK(BM_LatencyToSink)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+
+// --- Load while a sound plays once a second --------------------------------
+//
+// CPU seconds per minute and wake-ups (context switches) per second, of this
+// program (every thread, those that ended too) and of the sound server (every
+// thread). The server is the one whose pid file lies in the runtime folder.
+
+struct Usage {
+    double cpu = 0;       // seconds
+    double switches = 0;  // voluntary and involuntary context switches
+};
+
+Usage selfUsage() {
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return {static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+                static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6,
+            static_cast<double>(ru.ru_nvcsw + ru.ru_nivcsw)};
+}
+
+Usage processUsage(qint64 pid) {
+    Usage u;
+    if (pid <= 0)
+        return u;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& t : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile sched(tasks.filePath(t + QStringLiteral("/schedstat")));
+        if (sched.open(QIODevice::ReadOnly))
+            u.cpu += QString::fromLatin1(sched.readAll()).section(u' ', 0, 0).toDouble() / 1e9;
+        QFile status(tasks.filePath(t + QStringLiteral("/status")));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("voluntary_ctxt_switches:") ||
+                line.startsWith("nonvoluntary_ctxt_switches:"))
+                u.switches += line.mid(line.indexOf(':') + 1).trimmed().toDouble();
+        }
+    }
+    return u;
+}
+
+qint64 serverPid() {
+    QFile f(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/pulse/pid"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    return f.readAll().trimmed().toLongLong();
+}
+
+double spanSeconds() {
+    const int s = qEnvironmentVariableIntValue("QV_BENCH_SPAN");
+    return s > 0 ? s : 20;
+}
+
+// Runs every() once a second for the span on this thread's event loop, as the
+// countdown does, and reports the program's and the server's load over it.
+// otherPid: a further process whose load is counted as the client's (pacat).
+void measureEverySecond(benchmark::State& state, const std::function<void()>& every,
+                        const std::function<qint64()>& otherPid = {}) {
+    if (!serverAvailable()) {
+        state.SkipWithError("no sound server");
+        return;
+    }
+    const qint64 server = serverPid();
+    if (server <= 0) {
+        state.SkipWithError("no server pid file in XDG_RUNTIME_DIR/pulse");
+        return;
+    }
+    const double span = spanSeconds();
+    for (auto _ : state) {
+        // One sound first, so that connecting and opening a stream are not counted.
+        every();
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 1500)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+        const qint64 other = otherPid ? otherPid() : -1;
+        const Usage self0 = other > 0 ? processUsage(other) : selfUsage();
+        const Usage server0 = processUsage(server);
+        QElapsedTimer t;
+        t.start();
+        QTimer timer;
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, every);
+        timer.start(1000);
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(span * 1000), &loop, &QEventLoop::quit);
+        loop.exec();
+        timer.stop();
+        const double seconds = static_cast<double>(t.elapsed()) / 1000;
+        const Usage self1 = other > 0 ? processUsage(other) : selfUsage();
+        const Usage server1 = processUsage(server);
+        state.SetIterationTime(seconds);
+        state.counters["client_cpu_s_per_min"] = (self1.cpu - self0.cpu) * 60 / seconds;
+        state.counters["client_wakeups_per_s"] = (self1.switches - self0.switches) / seconds;
+        state.counters["server_cpu_s_per_min"] = (server1.cpu - server0.cpu) * 60 / seconds;
+        state.counters["server_wakeups_per_s"] = (server1.switches - server0.switches) / seconds;
+    }
+}
+
+// Nothing plays: the floor of the event loop and of the idle server.
+void BM_NothingEverySecond(benchmark::State& state) {
+    measureEverySecond(state, [] {});
+}
+BENCHMARK(BM_NothingEverySecond)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+void BM_BeepEverySecond(benchmark::State& state) {
+    measureEverySecond(state, [] { realSound().DoSound(QStringLiteral("1")); });
+}
+BENCHMARK(BM_BeepEverySecond)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+// The short form, as the countdown speaks it every second: "fifty", "nine", ...
+void BM_SpeechEverySecond(benchmark::State& state) {
+    int left = 59;
+    measureEverySecond(state, [&left] {
+        realSound().Announce(1, {0, 0, left});
+        left = left > 1 ? left - 1 : 59;
+    });
+}
+BENCHMARK(BM_SpeechEverySecond)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+// A plain client beside it: pacat keeps one stream and is handed the same
+// decoded beep once a second. Its counters are pacat's and the server's.
+void BM_PacatBeepEverySecond(benchmark::State& state) {
+    auto beep = realSound().WaveList().Items(1).Wave.Decoded();
+    if (!beep) {
+        state.SkipWithError("no beep");
+        return;
+    }
+    const QByteArray bytes(reinterpret_cast<const char*>(beep->samples.data()),
+                           static_cast<qsizetype>(beep->samples.size() * sizeof(std::int16_t)));
+    QProcess pacat;
+    pacat.start(QStringLiteral("pacat"),
+                {QStringLiteral("--playback"), QStringLiteral("--raw"),
+                 QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+                 QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=100")});
+    if (!pacat.waitForStarted(5000)) {
+        state.SkipWithError("pacat does not start");
+        return;
+    }
+    measureEverySecond(
+        state, [&] { pacat.write(bytes); }, [&] { return pacat.processId(); });
+    pacat.closeWriteChannel();
+    pacat.waitForFinished(5000);
+}
+BENCHMARK(BM_PacatBeepEverySecond)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
 
