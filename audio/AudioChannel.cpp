@@ -1,17 +1,13 @@
 #include "audio/AudioChannel.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QElapsedTimer>
-#include <QIODevice>
-#include <QMediaDevices>
 #include <QResource>
-#include <QTimer>
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <optional>
+#include <pulse/pulseaudio.h>
+#include <sys/time.h>
+#include <vector>
 
 namespace qv {
 
@@ -41,185 +37,533 @@ struct AudioChannel::Completion {
 
 namespace {
 
-// Hands a decoded sound to the output stream.
-class PcmSource final : public QIODevice {
-public:
-    explicit PcmSource(std::shared_ptr<const PcmBuffer> pcm) : pcm_(std::move(pcm)) {
-        open(QIODevice::ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return remaining() + QIODevice::bytesAvailable(); }
-    bool atEnd() const override { return remaining() == 0; }
+constexpr std::size_t kFrameBytes = kOutputChannels * sizeof(std::int16_t);
+constexpr pa_usec_t kMs = 1000;
 
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 n = std::min(maxSize, remaining());
-        if (n <= 0)
-            return 0;
-        std::memcpy(data, reinterpret_cast<const char*>(pcm_->samples.data()) + pos_,
-                    static_cast<std::size_t>(n));
+// The stream's buffer. The server asks for more when kRequestUs of it are free;
+// with latency adjustment it keeps about (kBufferUs - 2 * kRequestUs) / 2 in the
+// device, which lets the server wake a few times a second while a sound plays.
+constexpr pa_usec_t kBufferUs = 500 * kMs;
+constexpr pa_usec_t kRequestUs = 100 * kMs;
+// Sounds in memory up to this long go to the server in one write, so that a
+// beep or a clip costs no further wake-ups for data; longer ones and files
+// start with kBufferUs and are fed as the server asks.
+constexpr pa_usec_t kWholeSoundUs = 4000 * kMs;
+// After a sound ended the stream stays open this long before it is corked: a
+// clip that follows (the next of an announcement) needs no uncork, and the
+// cork's rewind never reaches a tail that the device has yet to play.
+constexpr pa_usec_t kCorkAfterUs = 300 * kMs;
+// A sound whose end the server does not report this long after its data went
+// over is given up, so that no synchronous caller waits for a stalled server.
+constexpr pa_usec_t kStallUs = 3000 * kMs;
+constexpr pa_usec_t kRetryFirstUs = 100 * kMs;
+// A sound that cuts another one still playing starts after this much silence:
+// a word cut off never runs into the next one, and the splice does not click.
+constexpr pa_usec_t kCutGapUs = 20 * kMs;
+// The end is looked at again this long after the server's timing says the last
+// sample is heard, so that a synchronous play never returns while its sound can
+// still be heard: the device's clock and ours are not the same, and the
+// server's latency figure is an estimate.
+constexpr pa_usec_t kEndMarginUs = 20 * kMs;
+// How long the constructor waits for the first connection to settle, as the
+// first sound of a program started a moment ago must be heard.
+constexpr int kFirstConnectMs = 500;
+
+std::size_t bytesFor(pa_usec_t us) {
+    return static_cast<std::size_t>(us * kOutputRate / 1000000) * kFrameBytes;
+}
+
+pa_usec_t durationOf(std::size_t bytes) {
+    return static_cast<pa_usec_t>(bytes / kFrameBytes) * 1000000 / kOutputRate;
+}
+
+// A sound as the stream asks for it.
+class Source {
+public:
+    virtual ~Source() = default;
+    // Copies up to maxFrames frames to out; fewer only at the end.
+    virtual std::size_t read(std::int16_t* out, std::size_t maxFrames) = 0;
+    // Bytes to hand over at once when the sound starts.
+    virtual std::size_t firstWrite() const = 0;
+};
+
+class MemorySource final : public Source {
+public:
+    explicit MemorySource(std::shared_ptr<const PcmBuffer> pcm) : pcm_(std::move(pcm)) {}
+    std::size_t read(std::int16_t* out, std::size_t maxFrames) override {
+        const std::size_t total = pcm_->samples.size() / kOutputChannels;
+        const std::size_t n = std::min(maxFrames, total - pos_);
+        std::memcpy(out, pcm_->samples.data() + pos_ * kOutputChannels, n * kFrameBytes);
         pos_ += n;
         return n;
     }
-    qint64 writeData(const char*, qint64) override { return -1; }
+    std::size_t firstWrite() const override {
+        return std::min(pcm_->samples.size() * sizeof(std::int16_t), bytesFor(kWholeSoundUs));
+    }
 
 private:
-    qint64 remaining() const {
-        return static_cast<qint64>(pcm_->samples.size() * sizeof(std::int16_t)) - pos_;
-    }
     std::shared_ptr<const PcmBuffer> pcm_;
-    qint64 pos_ = 0;
+    std::size_t pos_ = 0;
 };
 
-constexpr int kSinkGraceMs = 2000;
-constexpr qint64 kShutdownGraceMs = 250;
-constexpr int kWatchdogSlackMs = 3000;
+class DecoderSource final : public Source {
+public:
+    explicit DecoderSource(std::unique_ptr<SoundDecoder> decoder) : decoder_(std::move(decoder)) {}
+    std::size_t read(std::int16_t* out, std::size_t maxFrames) override {
+        return decoder_->read(out, maxFrames);
+    }
+    std::size_t firstWrite() const override { return bytesFor(kBufferUs); }
 
-QtMessageHandler previousHandler = nullptr;
+private:
+    std::unique_ptr<SoundDecoder> decoder_;
+};
 
-void dropServerNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.startsWith(QLatin1String("PulseAudioService:")))
-        return;
-    if (previousHandler)
-        previousHandler(type, context, text);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
-
-QAudioFormat outputFormat() {
-    QAudioFormat f;
-    f.setSampleRate(kOutputRate);
-    f.setChannelCount(kOutputChannels);
-    f.setSampleFormat(QAudioFormat::Int16);
-    return f;
+void dropOperation(pa_operation*& op) {
+    if (op) {
+        pa_operation_cancel(op);
+        pa_operation_unref(op);
+        op = nullptr;
+    }
 }
 
 } // namespace
 
-// Lives on the audio thread; everything in it runs there.
-class AudioChannel::Engine final : public QObject {
-public:
-    explicit Engine(AudioChannel& owner) : owner_(owner), drainTimer_(this), watchdog_(this) {
-        drainTimer_.setInterval(4);
-        connect(&drainTimer_, &QTimer::timeout, this, &Engine::checkDrained);
-        // A sound that neither ends nor fails in time (a stalled server, a
-        // backend that never reports Idle) is given up, so no caller waits for ever.
-        watchdog_.setSingleShot(true);
-        connect(&watchdog_, &QTimer::timeout, this, [this] { finish(false); });
-    }
-
+// Everything that touches the server runs on the client library's main loop
+// thread, or under its lock from the callers' threads.
+struct AudioChannel::Engine {
     struct Request {
         std::uint64_t ticket = 0;
-        std::shared_ptr<const PcmBuffer> pcm;
+        std::unique_ptr<Source> source; // null: cut whatever plays
         std::shared_ptr<Completion> done;
+        bool ended = false;
     };
+
+    explicit Engine(AudioChannel& owner, const QByteArray& outputId)
+        : owner_(owner), outputId_(outputId) {
+        loop_ = pa_threaded_mainloop_new();
+        api_ = pa_threaded_mainloop_get_api(loop_);
+        pa_threaded_mainloop_set_name(loop_, "qv-audio");
+        pa_threaded_mainloop_lock(loop_);
+        connect();
+        pa_threaded_mainloop_unlock(loop_);
+        pa_threaded_mainloop_start(loop_);
+    }
+
+    ~Engine() {
+        pa_threaded_mainloop_lock(loop_);
+        shuttingDown_ = true;
+        cut();
+        dropConnection();
+        if (retryTimer_)
+            api_->time_free(retryTimer_);
+        retryTimer_ = nullptr;
+        pa_threaded_mainloop_unlock(loop_);
+        pa_threaded_mainloop_stop(loop_);
+        pa_threaded_mainloop_free(loop_);
+    }
+
+    // --- From the callers' threads -----------------------------------------
+
+    void submit(Request r) {
+        pa_threaded_mainloop_lock(loop_);
+        start(std::move(r));
+        pa_threaded_mainloop_unlock(loop_);
+    }
+
+    // Not connected: try now rather than at the next retry.
+    void kick() {
+        if (pa_threaded_mainloop_in_thread(loop_))
+            return;
+        pa_threaded_mainloop_lock(loop_);
+        if (!ctx_ && !shuttingDown_)
+            armRetry(0);
+        pa_threaded_mainloop_unlock(loop_);
+    }
+
+    bool waitUntil(int timeoutMs, bool anyOutcome) {
+        std::unique_lock lock(stateMutex_);
+        return stateCv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+            return (connected_ && devices_ > 0) || (anyOutcome && attemptsSettled_ > 0);
+        });
+    }
+
+    std::atomic<int> devices_{0};
+    std::atomic<bool> connected_{false};
+
+private:
+    // --- Connection ----------------------------------------------------------
+
+    void connect() {
+        ctx_ = pa_context_new(api_, "Quorvantel");
+        if (!ctx_) {
+            connectionLost();
+            return;
+        }
+        pa_context_set_state_callback(ctx_, &Engine::onContextState, this);
+        // Never start a server of our own: the desktop runs one, or there is none.
+        if (pa_context_connect(ctx_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+            connectionLost();
+    }
+
+    static void onContextState(pa_context* c, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        if (c != e->ctx_)
+            return;
+        switch (pa_context_get_state(c)) {
+        case PA_CONTEXT_READY:
+            e->retryUs_ = kRetryFirstUs;
+            pa_context_set_subscribe_callback(c, &Engine::onSubscription, e);
+            pa_operation_unref(
+                pa_context_subscribe(c, PA_SUBSCRIPTION_MASK_SINK, nullptr, nullptr));
+            e->countSinks();
+            break;
+        case PA_CONTEXT_FAILED:
+        case PA_CONTEXT_TERMINATED:
+            e->connectionLost();
+            break;
+        default:
+            break;
+        }
+    }
+
+    static void onSubscription(pa_context*, pa_subscription_event_type_t type, uint32_t,
+                               void* user) {
+        auto* e = static_cast<Engine*>(user);
+        const auto what = type & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
+        if (what == PA_SUBSCRIPTION_EVENT_NEW || what == PA_SUBSCRIPTION_EVENT_REMOVE)
+            e->countSinks();
+    }
+
+    void countSinks() {
+        if (sinkListOp_) {
+            recount_ = true;
+            return;
+        }
+        sinksSeen_ = 0;
+        sinkListOp_ = pa_context_get_sink_info_list(ctx_, &Engine::onSinkInfo, this);
+    }
+
+    static void onSinkInfo(pa_context*, const pa_sink_info* info, int eol, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        if (eol == 0) {
+            if (info)
+                ++e->sinksSeen_;
+            return;
+        }
+        pa_operation_unref(e->sinkListOp_);
+        e->sinkListOp_ = nullptr;
+        if (eol < 0)
+            return;
+        e->setState(true, e->sinksSeen_);
+        if (e->recount_) {
+            e->recount_ = false;
+            e->countSinks();
+        }
+    }
+
+    void setState(bool connected, int devices) {
+        {
+            std::lock_guard lock(stateMutex_);
+            connected_ = connected;
+            devices_ = devices;
+            ++attemptsSettled_;
+        }
+        stateCv_.notify_all();
+    }
+
+    // The server went away, refused us or never was: quiet, and again later.
+    void connectionLost() {
+        cut();
+        dropConnection();
+        setState(false, 0);
+        if (shuttingDown_)
+            return;
+        armRetry(retryUs_);
+        retryUs_ = std::min<pa_usec_t>(retryUs_ * 2, pa_usec_t{kRetryMaxMs} * kMs);
+    }
+
+    void dropConnection() {
+        dropOperation(timingOp_);
+        dropOperation(sinkListOp_);
+        recount_ = false;
+        for (pa_time_event** t : {&endTimer_, &corkTimer_, &stallTimer_}) {
+            if (*t)
+                api_->time_free(*t);
+            *t = nullptr;
+        }
+        if (stream_) {
+            pa_stream_set_state_callback(stream_, nullptr, nullptr);
+            pa_stream_set_write_callback(stream_, nullptr, nullptr);
+            pa_stream_disconnect(stream_);
+            pa_stream_unref(stream_);
+            stream_ = nullptr;
+        }
+        streamReady_ = false;
+        if (ctx_) {
+            // The library holds its own reference while it calls us, so the
+            // context may go from inside its own callback.
+            pa_context_set_state_callback(ctx_, nullptr, nullptr);
+            pa_context_set_subscribe_callback(ctx_, nullptr, nullptr);
+            pa_context_disconnect(ctx_);
+            pa_context_unref(ctx_);
+            ctx_ = nullptr;
+        }
+    }
+
+    void armRetry(pa_usec_t delay) {
+        timeval tv{};
+        pa_gettimeofday(&tv);
+        pa_timeval_add(&tv, delay);
+        if (retryTimer_)
+            api_->time_restart(retryTimer_, &tv);
+        else
+            retryTimer_ = api_->time_new(api_, &tv, &Engine::onRetry, this);
+    }
+
+    static void onRetry(pa_mainloop_api* api, pa_time_event* t, const timeval*, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        api->time_restart(t, nullptr);
+        if (!e->ctx_ && !e->shuttingDown_)
+            e->connect();
+    }
+
+    // --- Timers on the monotonic clock ---------------------------------------
+
+    void arm(pa_time_event*& t, pa_usec_t delay, pa_time_event_cb_t cb) {
+        const pa_usec_t at = pa_rtclock_now() + delay;
+        if (t)
+            pa_context_rttime_restart(ctx_, t, at);
+        else
+            t = pa_context_rttime_new(ctx_, at, cb, this);
+    }
+
+    void disarm(pa_time_event* t) {
+        if (t)
+            api_->time_restart(t, nullptr);
+    }
+
+    // --- The stream ------------------------------------------------------------
+
+    void openStream() {
+        const pa_sample_spec spec{PA_SAMPLE_S16LE, kOutputRate, kOutputChannels};
+        stream_ = pa_stream_new(ctx_, "Quorvantel", &spec, nullptr);
+        if (!stream_)
+            return;
+        pa_stream_set_state_callback(stream_, &Engine::onStreamState, this);
+        pa_stream_set_write_callback(stream_, &Engine::onWritable, this);
+        pa_buffer_attr attr{};
+        attr.maxlength = static_cast<std::uint32_t>(-1);
+        attr.tlength = static_cast<std::uint32_t>(bytesFor(kBufferUs));
+        attr.prebuf = 0; // the cork decides when it plays, for sounds of any length
+        attr.minreq = static_cast<std::uint32_t>(bytesFor(kRequestUs));
+        attr.fragsize = static_cast<std::uint32_t>(-1);
+        const auto flags =
+            static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
+        corked_ = true;
+        buffered_ = false;
+        if (pa_stream_connect_playback(stream_,
+                                       outputId_.isEmpty() ? nullptr : outputId_.constData(), &attr,
+                                       flags, nullptr, nullptr) < 0)
+            streamLost();
+    }
+
+    static void onStreamState(pa_stream* s, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        if (s != e->stream_)
+            return;
+        switch (pa_stream_get_state(s)) {
+        case PA_STREAM_READY:
+            e->streamReady_ = true;
+            if (e->current_)
+                e->play();
+            break;
+        case PA_STREAM_FAILED:
+        case PA_STREAM_TERMINATED:
+            e->streamLost();
+            break;
+        default:
+            break;
+        }
+    }
+
+    // The sink went, or would not take the stream: this sound is cut, the next
+    // one opens a new stream.
+    void streamLost() {
+        cut();
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
+        pa_stream_set_write_callback(stream_, nullptr, nullptr);
+        pa_stream_unref(stream_);
+        stream_ = nullptr;
+        streamReady_ = false;
+    }
+
+    // --- Sounds ------------------------------------------------------------------
 
     void start(Request r) {
         // A request that a newer one has already superseded (started, or only
-        // asked for) would be cut at once: it never starts, so a burst of
-        // requests costs one stream, not one each.
-        if (r.ticket <= lastTicket_ || r.ticket < owner_.nextTicket_.load()) {
+        // asked for) would be cut at once: it never starts.
+        if (shuttingDown_ || r.ticket <= lastTicket_ || r.ticket < owner_.nextTicket_.load()) {
             complete(r, false);
             return;
         }
         lastTicket_ = r.ticket;
-        finish(false);
-        if (!r.pcm) {
+        const bool cutting = current_.has_value();
+        cut();
+        if (!r.source) {
+            complete(r, false);
+            cork();
+            return;
+        }
+        if (!ctx_ || pa_context_get_state(ctx_) != PA_CONTEXT_READY || devices_ == 0) {
             complete(r, false);
             return;
         }
-        if (r.pcm->frames() == 0) {
-            complete(r, true);
-            return;
-        }
-        const QAudioDevice device = outputDevice();
-        if (device.isNull()) {
-            complete(r, false);
-            return;
-        }
-        auto* sink = new QAudioSink(device, outputFormat(), this);
-        auto* source = new PcmSource(r.pcm);
-        source->setParent(sink);
         current_ = std::move(r);
-        sink_ = sink;
-        source_ = source;
-        draining_ = false;
-        connect(sink, &QAudioSink::stateChanged, this, &Engine::stateChanged);
-        watchdog_.start(static_cast<int>(current_.pcm->durationUs() / 1000) + kWatchdogSlackMs);
-        sink->start(source);
-        // Without a server start() fails with no state change at all.
-        if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState)
+        sourceDone_ = false;
+        endSeen_ = false;
+        gapFirst_ = cutting;
+        if (!stream_)
+            openStream();
+        if (!stream_) {
             finish(false);
-    }
-
-    void shutdown() {
-        finish(false);
-        lastTicket_ = UINT64_MAX;
-        // The sinks go with this object when the thread ends: give the backend
-        // the same grace for a stream stopped a moment ago, briefly.
-        if (sinceStop_.isValid() && sinceStop_.elapsed() < kShutdownGraceMs)
-            QThread::msleep(static_cast<unsigned long>(kShutdownGraceMs - sinceStop_.elapsed()));
-    }
-
-private:
-    QAudioDevice outputDevice() const {
-        if (owner_.outputId_.isEmpty())
-            return QMediaDevices::defaultAudioOutput();
-        for (const QAudioDevice& d : QMediaDevices::audioOutputs()) {
-            if (d.id() == owner_.outputId_)
-                return d;
-        }
-        return {};
-    }
-
-    void stateChanged(QAudio::State state) {
-        if (!sink_)
             return;
-        if (state == QAudio::IdleState && source_->atEnd() && !draining_) {
-            // Idle means the last data went into the server's buffer, not that
-            // it was heard: wait for the stream's clock to pass the sound's end.
-            draining_ = true;
-            idleSince_.start();
-            drainTimer_.start();
-        } else if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-            finish(false);
+        }
+        if (streamReady_)
+            play();
+    }
+
+    // The current sound goes to the stream: what an older one left there is
+    // dropped, the first part written, and the stream uncorked.
+    void play() {
+        disarm(corkTimer_);
+        if (buffered_) {
+            pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
+            buffered_ = false;
+        }
+        if (gapFirst_) {
+            static const std::vector<char> silence(bytesFor(kCutGapUs), 0);
+            pa_stream_write(stream_, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE);
+            gapFirst_ = false;
+        }
+        // Right after a flush the writable size still counts the old data:
+        // the server takes this much at once all the same.
+        fill(current_->source->firstWrite());
+        if (corked_ && current_) {
+            pa_operation_unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
+            corked_ = false;
+            if (sourceDone_)
+                askTiming();
         }
     }
 
-    void checkDrained() {
-        if (!sink_)
+    static void onWritable(pa_stream* s, std::size_t bytes, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        if (s == e->stream_ && e->streamReady_ && e->current_)
+            e->fill(bytes);
+    }
+
+    void fill(std::size_t bytes) {
+        if (sourceDone_)
+            return; // the server asks for more after the last data went over
+        std::size_t written = 0;
+        while (!sourceDone_ && bytes - written >= kFrameBytes) {
+            void* buffer = nullptr;
+            std::size_t room = bytes - written;
+            if (pa_stream_begin_write(stream_, &buffer, &room) < 0 || !buffer) {
+                finish(false);
+                return;
+            }
+            room = std::min(room, bytes - written) / kFrameBytes;
+            const std::size_t frames =
+                current_->source->read(static_cast<std::int16_t*>(buffer), room);
+            if (frames < room)
+                sourceDone_ = true;
+            if (frames == 0) {
+                pa_stream_cancel_write(stream_);
+                break;
+            }
+            pa_stream_write(stream_, buffer, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+            written += frames * kFrameBytes;
+            buffered_ = true;
+        }
+        arm(stallTimer_, durationOf(written) + kBufferUs + kStallUs, &Engine::onStall);
+        if (sourceDone_ && !corked_)
+            askTiming();
+    }
+
+    // How long until the last sample written is heard, from the server's own
+    // account of the stream: what it holds plus the device's latency.
+    void askTiming() {
+        dropOperation(timingOp_);
+        timingOp_ = pa_stream_update_timing_info(stream_, &Engine::onTiming, this);
+    }
+
+    static void onTiming(pa_stream* s, int success, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        pa_operation_unref(e->timingOp_);
+        e->timingOp_ = nullptr;
+        pa_usec_t left = 0;
+        int negative = 0;
+        if (!success || pa_stream_get_latency(s, &left, &negative) < 0 || negative)
+            left = 0;
+        // Past the end, or as good as: heard to its end. Otherwise look again
+        // when it should have ended (a stalled server pushes the end out).
+        if (left == 0 && e->endSeen_) {
+            e->finish(true);
+            e->arm(e->corkTimer_, kCorkAfterUs, &Engine::onCorkTime);
             return;
-        const qint64 played = sink_->processedUSecs();
-        const qint64 length = current_.pcm->durationUs();
-        // The stream clock normally reaches the end within the buffer's length;
-        // the cap keeps a stalled server from holding a caller forever.
-        const qint64 bufferUs =
-            qint64{sink_->bufferSize()} * 1000000 / (kOutputRate * kOutputChannels * 2);
-        if (played >= length || idleSince_.elapsed() * 1000 > bufferUs + 500000)
-            finish(true);
+        }
+        e->endSeen_ = left == 0;
+        e->arm(e->endTimer_, left + kEndMarginUs, &Engine::onEnd);
+    }
+
+    static void onEnd(pa_mainloop_api*, pa_time_event* t, const timeval*, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        e->disarm(t);
+        if (e->current_ && e->stream_)
+            e->askTiming();
+    }
+
+    static void onCorkTime(pa_mainloop_api*, pa_time_event* t, const timeval*, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        e->disarm(t);
+        if (!e->current_)
+            e->cork();
+    }
+
+    static void onStall(pa_mainloop_api*, pa_time_event* t, const timeval*, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        e->disarm(t);
+        e->cut();
+        e->cork();
+    }
+
+    void cork() {
+        if (stream_ && streamReady_ && !corked_) {
+            pa_operation_unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
+            corked_ = true;
+        }
     }
 
     // Ends the current sound, if any: true when it was heard to its end.
     void finish(bool ok) {
-        drainTimer_.stop();
-        watchdog_.stop();
-        if (sink_) {
-            QAudioSink* sink = sink_;
-            sink_ = nullptr;
-            source_ = nullptr;
-            disconnect(sink, nullptr, this, nullptr);
-            sink->stop();
-            sinceStop_.start();
-            // The media backend may still be delivering a state change for the
-            // stream from its own thread; freeing the sink under it crashes.
-            // Stopped sinks are kept a while before they go.
-            QTimer::singleShot(kSinkGraceMs, sink, [sink] { delete sink; });
-            complete(current_, ok);
-            current_ = {};
+        disarm(stallTimer_);
+        disarm(endTimer_);
+        dropOperation(timingOp_);
+        if (current_) {
+            complete(*current_, ok);
+            current_.reset();
         }
     }
 
+    // The sound playing is cut off; what it left in the stream goes with the
+    // next flush.
+    void cut() { finish(false); }
+
     void complete(Request& r, bool ok) {
+        if (r.ended)
+            return;
+        r.ended = true;
         if (r.done)
             r.done->set(ok);
         r.done.reset();
@@ -227,35 +571,44 @@ private:
     }
 
     AudioChannel& owner_;
+    const QByteArray outputId_;
+    pa_threaded_mainloop* loop_ = nullptr;
+    pa_mainloop_api* api_ = nullptr;
+    pa_context* ctx_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    bool streamReady_ = false;
+    bool corked_ = true;
+    bool buffered_ = false; // the stream may hold data that the next sound must flush
+    bool shuttingDown_ = false;
+    pa_usec_t retryUs_ = kRetryFirstUs;
+    pa_time_event* retryTimer_ = nullptr;
+    pa_time_event* endTimer_ = nullptr;
+    pa_time_event* corkTimer_ = nullptr;
+    pa_time_event* stallTimer_ = nullptr;
+    pa_operation* timingOp_ = nullptr;
+    pa_operation* sinkListOp_ = nullptr;
+    int sinksSeen_ = 0;
+    bool recount_ = false;
     std::uint64_t lastTicket_ = 0;
-    Request current_;
-    QAudioSink* sink_ = nullptr;
-    PcmSource* source_ = nullptr;
-    bool draining_ = false;
-    QTimer drainTimer_;
-    QTimer watchdog_;
-    QElapsedTimer idleSince_;
-    QElapsedTimer sinceStop_;
+    std::optional<Request> current_;
+    bool sourceDone_ = false;
+    bool endSeen_ = false;  // the last timing found nothing left to hear
+    bool gapFirst_ = false; // the current sound cut one that still played
+
+    std::mutex stateMutex_;
+    std::condition_variable stateCv_;
+    int attemptsSettled_ = 0;
 };
 
-AudioChannel::AudioChannel(const QByteArray& outputId) : outputId_(outputId) {
+AudioChannel::AudioChannel(const QByteArray& outputId) {
     const QResource alert(QStringLiteral(":/sounds/alert.wav"));
     alert_ = decodeWav(alert.uncompressedData());
 
-    // The media backend connects to the server on first use and prints a line
-    // when there is none; sound never logs, so that line is held back.
-    previousHandler = qInstallMessageHandler(dropServerNotices);
-    mediaDevices_ = new QMediaDevices;
-    devices_ = static_cast<int>(QMediaDevices::audioOutputs().size());
-    qInstallMessageHandler(previousHandler);
-    QObject::connect(mediaDevices_, &QMediaDevices::audioOutputsChanged, mediaDevices_,
-                     [this] { devices_ = static_cast<int>(QMediaDevices::audioOutputs().size()); });
-
-    engine_ = new Engine(*this);
-    engine_->moveToThread(&audioThread_);
-    QObject::connect(&audioThread_, &QThread::finished, engine_, &QObject::deleteLater);
-    audioThread_.setObjectName(QStringLiteral("qv-audio"));
-    audioThread_.start();
+    engine_ = std::make_unique<Engine>(*this, outputId);
+    // A sound asked for right after start-up is heard: the first answer of a
+    // local server takes milliseconds. No server, or one that does not answer,
+    // costs at most this wait.
+    engine_->waitUntil(kFirstConnectMs, true);
 
     loader_ = new QObject;
     loader_->moveToThread(&loaderThread_);
@@ -267,25 +620,17 @@ AudioChannel::AudioChannel(const QByteArray& outputId) : outputId_(outputId) {
 AudioChannel::~AudioChannel() {
     loaderThread_.quit();
     loaderThread_.wait();
-    QMetaObject::invokeMethod(
-        engine_, [e = engine_] { e->shutdown(); }, Qt::BlockingQueuedConnection);
-    audioThread_.quit();
-    audioThread_.wait();
-    delete mediaDevices_;
+    engine_.reset();
 }
 
 int AudioChannel::outputDeviceCount() const {
-    return devices_.load();
+    if (!engine_->connected_.load())
+        engine_->kick();
+    return engine_->devices_.load();
 }
 
-void AudioChannel::post(std::uint64_t ticket, std::shared_ptr<const PcmBuffer> pcm,
-                        std::shared_ptr<Completion> done) {
-    QMetaObject::invokeMethod(
-        engine_,
-        [e = engine_, r = Engine::Request{ticket, std::move(pcm), std::move(done)}]() mutable {
-            e->start(std::move(r));
-        },
-        Qt::QueuedConnection);
+bool AudioChannel::waitUntilConnected(int timeoutMs) const {
+    return engine_->waitUntil(timeoutMs, false);
 }
 
 void AudioChannel::requestEnded() {
@@ -303,7 +648,7 @@ bool AudioChannel::playAsync(std::shared_ptr<const PcmBuffer> pcm) {
         std::lock_guard lock(idleMutex_);
         ++outstanding_;
     }
-    post(++nextTicket_, std::move(pcm), nullptr);
+    engine_->submit({++nextTicket_, std::make_unique<MemorySource>(std::move(pcm)), nullptr});
     return true;
 }
 
@@ -316,7 +661,7 @@ bool AudioChannel::playSync(std::shared_ptr<const PcmBuffer> pcm) {
         std::lock_guard lock(idleMutex_);
         ++outstanding_;
     }
-    post(++nextTicket_, std::move(pcm), done);
+    engine_->submit({++nextTicket_, std::make_unique<MemorySource>(std::move(pcm)), done});
     // The margin covers the server's buffer and start-up; past it the server has
     // stalled and the caller gives up rather than hang.
     return done->wait(std::chrono::duration_cast<std::chrono::milliseconds>(length) +
@@ -331,16 +676,18 @@ void AudioChannel::playFileAsync(const QString& path) {
         std::lock_guard lock(idleMutex_);
         ++outstanding_;
     }
+    // Opening the file and reading its header happen off the caller's thread;
+    // the samples are decoded as the stream asks for them.
     QMetaObject::invokeMethod(
         loader_,
         [this, ticket, path] {
-            const SoundFile file = loadSoundFile(path);
-            std::shared_ptr<const PcmBuffer> pcm;
+            OpenedSoundFile file = openSoundFile(path);
+            std::unique_ptr<Source> source;
             if (file.status == SoundFileStatus::Ok)
-                pcm = file.pcm;
-            else if (file.status == SoundFileStatus::NotFound)
-                pcm = alert_;
-            post(ticket, std::move(pcm), nullptr);
+                source = std::make_unique<DecoderSource>(std::move(file.decoder));
+            else if (file.status == SoundFileStatus::NotFound && alert_)
+                source = std::make_unique<MemorySource>(alert_);
+            engine_->submit({ticket, std::move(source), nullptr});
         },
         Qt::QueuedConnection);
 }
@@ -350,7 +697,7 @@ void AudioChannel::stop() {
         std::lock_guard lock(idleMutex_);
         ++outstanding_;
     }
-    post(++nextTicket_, nullptr, nullptr);
+    engine_->submit({++nextTicket_, nullptr, nullptr});
 }
 
 bool AudioChannel::waitUntilIdle(int timeoutMs) {

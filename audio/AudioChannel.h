@@ -10,29 +10,32 @@
 #include <memory>
 #include <mutex>
 
-class QMediaDevices;
-
 namespace qv {
 
-// The sound channel on the sound server's default output. One audio thread owns
-// the output stream and starts, cuts and finishes sounds in the order requests
-// were made; a loader thread reads and decodes files. Callers never wait for
-// either, except a synchronous play, which waits for its own sound.
+// The sound channel on the sound server, through its client library's
+// asynchronous API on a main loop thread of its own. One playback stream,
+// opened at the first sound and kept, corked while nothing plays: a new sound
+// is a flush and a write, never a new stream. The end of a sound comes from the
+// server's timing of the stream (what it still holds plus the device's
+// latency), asked once when the last data went over and once more when the
+// sound should have ended; nothing polls.
 //
-// Latest request wins: each request takes a ticket when it is made; the audio
-// thread drops any request older than one it has already started (a file still
-// being decoded when a beep is asked for never plays after the beep).
+// Latest request wins: each request takes a ticket when it is made; a request
+// older than one already started is dropped (a file still being opened when a
+// beep is asked for never plays after the beep).
 //
-// Without a sound server every play is refused at once and nothing is printed.
+// Without a server, or after it went away, the channel is silent, reports no
+// output and prints nothing; it connects again on its own, retrying with a
+// growing pause (at most kRetryMaxMs), and at once when a sound is asked for.
 class AudioChannel final : public SoundChannel {
 public:
-    // Reads the device list on the calling thread, which should be the program's
-    // main thread (the media backend keeps its notifications there). Plays on
-    // the server's default output, or on the output with the given id (for the
-    // sound server, the sink's name); an output by id that is gone plays nothing.
+    // Plays on the server's default output, or on the sink of the given name;
+    // a sink by name that is gone plays nothing.
     explicit AudioChannel(const QByteArray& outputId = {});
     ~AudioChannel() override;
 
+    // The sinks of the server; 0 while not connected. Asking while not
+    // connected starts a connection at once.
     int outputDeviceCount() const override;
     bool playAsync(std::shared_ptr<const PcmBuffer> pcm) override;
     bool playSync(std::shared_ptr<const PcmBuffer> pcm) override;
@@ -42,32 +45,32 @@ public:
     // Blocks until every request made so far has been heard to its end, cut off
     // or dropped; false when that takes longer than timeoutMs.
     bool waitUntilIdle(int timeoutMs);
+    // Blocks until the channel is connected to a server with an output; false
+    // after timeoutMs. For tests and tools: the program never waits for it.
+    bool waitUntilConnected(int timeoutMs) const;
 
     // The sound played for a file that does not exist.
     std::shared_ptr<const PcmBuffer> alertSound() const { return alert_; }
 
-    class Engine;
+    // The longest pause between two attempts to reach the server.
+    static constexpr int kRetryMaxMs = 2000;
+
+    struct Engine;
     struct Completion;
 
 private:
-    void post(std::uint64_t ticket, std::shared_ptr<const PcmBuffer> pcm,
-              std::shared_ptr<Completion> done);
     void requestEnded();
 
     std::atomic<std::uint64_t> nextTicket_{0};
-    std::atomic<int> devices_{0};
     std::shared_ptr<const PcmBuffer> alert_;
-    const QByteArray outputId_;
 
     std::mutex idleMutex_;
     std::condition_variable idleCv_;
     int outstanding_ = 0;
 
-    QThread audioThread_;
+    std::unique_ptr<Engine> engine_;
     QThread loaderThread_;
-    Engine* engine_ = nullptr;
     QObject* loader_ = nullptr;
-    QMediaDevices* mediaDevices_ = nullptr;
 };
 
 } // namespace qv

@@ -15,11 +15,19 @@ constexpr const char* kBuiltInSounds[] = {":/sounds/fanfare.wav", ":/sounds/beep
 } // namespace
 
 SoundSystem::SoundSystem(QObject* parent)
-    : SoundSystem(std::make_shared<AudioChannel>(), builtInClip, parent) {}
+    : SoundSystem(std::make_shared<AudioChannel>(), builtInClip, parent) {
+    warmUp_ = QThread::create([this] {
+        for (int i = 0; i < waveList_.Count(); ++i)
+            waveList_.Items(i).Wave.Decoded();
+        clips_->warmUp();
+    });
+    warmUp_->setObjectName(QStringLiteral("qv-sound-decoder"));
+    warmUp_->start(QThread::LowestPriority);
+}
 
 SoundSystem::SoundSystem(std::shared_ptr<SoundChannel> channel, ClipLookup clips, QObject* parent)
-    : QObject(parent), channel_(std::move(channel)), clips_(std::move(clips)),
-      waveList_(*channel_) {
+    : QObject(parent), channel_(std::move(channel)),
+      clips_(std::make_shared<ClipCache>(std::move(clips))), waveList_(*channel_) {
     for (const char* name : kBuiltInSounds) {
         const QResource res(QString::fromLatin1(name));
         waveList_.Add().Wave.LoadFromData(res.isValid() ? res.uncompressedData() : QByteArray());
@@ -27,6 +35,10 @@ SoundSystem::SoundSystem(std::shared_ptr<SoundChannel> channel, ClipLookup clips
 }
 
 SoundSystem::~SoundSystem() {
+    if (warmUp_) {
+        warmUp_->wait();
+        delete warmUp_;
+    }
     // Announcements still speaking hold the channel; cutting the sound ends them.
     channel_->stop();
 }

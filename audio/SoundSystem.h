@@ -7,13 +7,17 @@
 
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <memory>
 
 namespace qv {
 
 // Everything the program plays: the one sound channel, the four built-in sounds
-// ("0" fanfare, "1" beep, "2" tick, "3" long beep) decoded when this is created,
-// custom WAV files, and the spoken time. Lives on the user-interface thread.
+// ("0" fanfare, "1" beep, "2" tick, "3" long beep), custom WAV files, and the
+// spoken time. Built-in sounds and clips are decoded once, at their first use;
+// the program's own system decodes them all ahead on a background thread, so
+// that neither start-up nor the first sound waits. Lives on the user-interface
+// thread.
 class SoundSystem : public QObject {
 public:
     // Plays on the sound server's default output.
@@ -42,8 +46,9 @@ public:
 
 private:
     std::shared_ptr<SoundChannel> channel_;
-    ClipLookup clips_;
+    std::shared_ptr<ClipCache> clips_;
     TLMDWaveList waveList_;
+    QThread* warmUp_ = nullptr;
 };
 
 } // namespace qv

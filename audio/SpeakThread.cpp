@@ -13,8 +13,34 @@ QByteArray builtInClip(int id) {
     return clip.uncompressedData();
 }
 
+ClipCache::Clip ClipCache::get(int id) {
+    std::lock_guard lock(m_);
+    auto it = clips_.find(id);
+    if (it == clips_.end()) {
+        const QByteArray image = lookup_(id);
+        Clip clip;
+        clip.found = !image.isEmpty();
+        if (clip.found)
+            clip.pcm = decodeWav(image);
+        it = clips_.emplace(id, std::move(clip)).first;
+    }
+    return it->second;
+}
+
+void ClipCache::warmUp() {
+    for (int id = 1; id <= 20; ++id)
+        get(id);
+    for (int id : {30, 40, 50, 101, 102, 103, 104, 105, 106, 107})
+        get(id);
+}
+
 TSpeakThread::TSpeakThread(int shortForm, const TTimeHMS& time,
                            std::shared_ptr<SoundChannel> channel, ClipLookup clips)
+    : TSpeakThread(shortForm, time, std::move(channel),
+                   std::make_shared<ClipCache>(std::move(clips))) {}
+
+TSpeakThread::TSpeakThread(int shortForm, const TTimeHMS& time,
+                           std::shared_ptr<SoundChannel> channel, std::shared_ptr<ClipCache> clips)
     : ShortForm(shortForm), Hours(time.Hours), Minutes(time.Minutes), Seconds(time.Seconds),
       channel_(std::move(channel)), clips_(std::move(clips)) {
     ++live_;
@@ -28,10 +54,10 @@ TSpeakThread::~TSpeakThread() {
 void TSpeakThread::Execute() {
     const SpeechPlan plan = makeSpeechPlan(ShortForm, {Hours, Minutes, Seconds});
     for (int id : planClips(plan)) {
-        const QByteArray image = clips_(id);
-        if (image.isEmpty())
+        const ClipCache::Clip clip = clips_->get(id);
+        if (!clip.found)
             continue;
-        if (!channel_->playImageSync(image))
+        if (!clip.pcm || channel_->outputDeviceCount() == 0 || !channel_->playSync(clip.pcm))
             return;
     }
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "audio/SpeechPlan.h"
+#include "audio/WavDecoder.h"
 
 #include <QByteArray>
 #include <QThread>
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 
 namespace qv {
 
@@ -19,6 +22,28 @@ using ClipLookup = std::function<QByteArray(int id)>;
 // The clips built into the program (":/clips/<id>.wav"), without copying them.
 QByteArray builtInClip(int id);
 
+// The clips of a lookup, each decoded at its first use (or ahead, by warmUp) and
+// kept in the output format, so that speaking costs no decoding. Safe from any
+// thread.
+class ClipCache {
+public:
+    explicit ClipCache(ClipLookup lookup) : lookup_(std::move(lookup)) {}
+
+    struct Clip {
+        bool found = false;                   // the lookup has a clip of that id
+        std::shared_ptr<const PcmBuffer> pcm; // null when found but not playable
+    };
+    Clip get(int id);
+
+    // Every clip an announcement can speak.
+    void warmUp();
+
+private:
+    std::mutex m_;
+    ClipLookup lookup_;
+    std::map<int, Clip> clips_;
+};
+
 // One announcement: speaks its own copy of a time, clip after clip, each to its
 // end, then ends. Created by SoundSystem::Announce, which connects its completion
 // handler and lets it free itself after it finished.
@@ -26,6 +51,8 @@ class TSpeakThread final : public QThread {
 public:
     TSpeakThread(int shortForm, const TTimeHMS& time, std::shared_ptr<SoundChannel> channel,
                  ClipLookup clips = builtInClip);
+    TSpeakThread(int shortForm, const TTimeHMS& time, std::shared_ptr<SoundChannel> channel,
+                 std::shared_ptr<ClipCache> clips);
     ~TSpeakThread() override;
 
     const std::int32_t ShortForm;
@@ -45,7 +72,7 @@ private:
     void Execute();
 
     std::shared_ptr<SoundChannel> channel_;
-    ClipLookup clips_;
+    std::shared_ptr<ClipCache> clips_;
     static inline std::atomic<int> live_{0};
 };
 

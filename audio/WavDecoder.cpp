@@ -26,36 +26,64 @@ std::uint16_t le16(const char* p) {
     return static_cast<std::uint16_t>(u[0] | u[1] << 8);
 }
 
-// The decoder reads the image through these callbacks; the image stays the
-// caller's and is never copied.
-struct MemoryReader {
+} // namespace
+
+// What the decoder reads from: an image in memory, never copied, or a regular
+// file read at offsets.
+struct ByteSource {
     QByteArrayView bytes;
+    int fd = -1;
+    sf_count_t size = 0;
     sf_count_t pos = 0;
+
+    ~ByteSource() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    sf_count_t readAt(sf_count_t at, void* dst, sf_count_t n) const {
+        n = std::clamp<sf_count_t>(size - at, 0, std::max<sf_count_t>(n, 0));
+        if (fd < 0) {
+            std::memcpy(dst, bytes.data() + at, static_cast<std::size_t>(n));
+            return n;
+        }
+        sf_count_t got = 0;
+        while (got < n) {
+            const ssize_t r = ::pread(fd, static_cast<char*>(dst) + got,
+                                      static_cast<std::size_t>(n - got), at + got);
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r <= 0)
+                break;
+            got += r;
+        }
+        return got;
+    }
 };
 
+namespace {
+
 sf_count_t vioLength(void* user) {
-    return static_cast<MemoryReader*>(user)->bytes.size();
+    return static_cast<ByteSource*>(user)->size;
 }
 
 sf_count_t vioSeek(sf_count_t offset, int whence, void* user) {
-    auto* r = static_cast<MemoryReader*>(user);
+    auto* r = static_cast<ByteSource*>(user);
     sf_count_t base = 0;
     if (whence == SEEK_CUR)
         base = r->pos;
     else if (whence == SEEK_END)
-        base = r->bytes.size();
+        base = r->size;
     const sf_count_t target = base + offset;
-    if (target < 0 || target > r->bytes.size())
+    if (target < 0 || target > r->size)
         return -1;
     r->pos = target;
     return r->pos;
 }
 
 sf_count_t vioRead(void* ptr, sf_count_t count, void* user) {
-    auto* r = static_cast<MemoryReader*>(user);
-    const sf_count_t n =
-        std::clamp<sf_count_t>(r->bytes.size() - r->pos, 0, std::max<sf_count_t>(count, 0));
-    std::memcpy(ptr, r->bytes.data() + r->pos, static_cast<std::size_t>(n));
+    auto* r = static_cast<ByteSource*>(user);
+    const sf_count_t n = r->readAt(r->pos, ptr, count);
     r->pos += n;
     return n;
 }
@@ -65,37 +93,44 @@ sf_count_t vioWrite(const void*, sf_count_t, void*) {
 }
 
 sf_count_t vioTell(void* user) {
-    return static_cast<MemoryReader*>(user)->pos;
+    return static_cast<ByteSource*>(user)->pos;
 }
+
+SF_VIRTUAL_IO kVirtualIo{vioLength, vioSeek, vioRead, vioWrite, vioTell};
 
 bool isAdpcm(std::uint16_t tag) {
     return tag == 0x0002 || tag == 0x0011;
 }
 
-} // namespace
-
-std::optional<WavLayout> parseWavLayout(QByteArrayView image) {
-    const char* d = image.data();
-    const qsizetype size = image.size();
-    if (size < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0)
+std::optional<WavLayout> parseLayout(const ByteSource& src) {
+    const sf_count_t size = src.size;
+    char head[26];
+    if (size < 12 || src.readAt(0, head, 12) != 12 || std::memcmp(head, "RIFF", 4) != 0 ||
+        std::memcmp(head + 8, "WAVE", 4) != 0)
         return std::nullopt;
     WavLayout w;
     bool haveFmt = false;
-    qsizetype pos = 12;
+    sf_count_t pos = 12;
     while (pos + 8 <= size) {
-        const char* id = d + pos;
-        const std::int64_t len = le32(d + pos + 4);
-        const qsizetype body = pos + 8;
+        char id[8];
+        if (src.readAt(pos, id, 8) != 8)
+            break;
+        const std::int64_t len = le32(id + 4);
+        const sf_count_t body = pos + 8;
         const std::int64_t avail = std::min<std::int64_t>(len, size - body);
         if (std::memcmp(id, "fmt ", 4) == 0 && avail >= 16) {
-            w.formatTag = le16(d + body);
-            w.channels = le16(d + body + 2);
-            w.sampleRate = le32(d + body + 4);
-            if (w.formatTag == 0xFFFE && avail >= 26) // extensible: the real tag leads the GUID
-                w.formatTag = le16(d + body + 24);
+            const sf_count_t n = src.readAt(body, head, std::min<std::int64_t>(avail, 26));
+            if (n < 16)
+                break;
+            w.formatTag = le16(head);
+            w.channels = le16(head + 2);
+            w.sampleRate = le32(head + 4);
+            if (w.formatTag == 0xFFFE && n >= 26) // extensible: the real tag leads the GUID
+                w.formatTag = le16(head + 24);
             haveFmt = true;
         } else if (std::memcmp(id, "fact", 4) == 0 && avail >= 4) {
-            w.factFrames = le32(d + body);
+            if (src.readAt(body, head, 4) == 4)
+                w.factFrames = le32(head);
         } else if (std::memcmp(id, "data", 4) == 0 && w.dataOffset < 0) {
             w.dataOffset = body;
             w.dataSize = avail;
@@ -104,11 +139,20 @@ std::optional<WavLayout> parseWavLayout(QByteArrayView image) {
         const std::int64_t next = std::int64_t{body} + len + (len & 1);
         if (next > size)
             break;
-        pos = static_cast<qsizetype>(next);
+        pos = next;
     }
     if (!haveFmt || w.dataOffset < 0)
         return std::nullopt;
     return w;
+}
+
+} // namespace
+
+std::optional<WavLayout> parseWavLayout(QByteArrayView image) {
+    ByteSource src;
+    src.bytes = image;
+    src.size = image.size();
+    return parseLayout(src);
 }
 
 OutputConverter::OutputConverter(int channels, int sampleRate, std::int64_t sourceFrames)
@@ -121,6 +165,7 @@ OutputConverter::OutputConverter(int channels, int sampleRate, std::int64_t sour
 }
 
 void OutputConverter::emit(const float* f0, const float* f1, double frac) {
+    ++produced_;
     for (int side = 0; side < kOutputChannels; ++side) {
         const int c = channels_ == 1 ? 0 : side;
         const double v = f0[c] * (1.0 - frac) + f1[c] * frac;
@@ -139,12 +184,12 @@ void OutputConverter::feed(const float* in, std::int64_t frames) {
         return index < consumed_ ? prev : in + (index - consumed_) * channels_;
     };
     // Every output frame whose two neighbours have both arrived.
-    while (out_->frames() < kMaxDecodedFrames) {
+    while (produced_ < kMaxDecodedFrames) {
         const auto f0 = static_cast<std::int64_t>(next_);
         if (f0 + 1 >= end)
             break;
         emit(frame(f0), frame(f0 + 1), next_ - static_cast<double>(f0));
-        next_ = static_cast<double>(out_->frames()) * step_;
+        next_ = static_cast<double>(produced_) * step_;
     }
     const float* lastFrame = in + (frames - 1) * channels_;
     last_[0] = lastFrame[0];
@@ -155,12 +200,17 @@ void OutputConverter::feed(const float* in, std::int64_t frames) {
 std::shared_ptr<PcmBuffer> OutputConverter::finish() {
     // An output frame that falls exactly on the last source frame has no
     // right-hand neighbour: it takes that frame as it is.
-    while (consumed_ > 0 && out_->frames() < kMaxDecodedFrames &&
+    while (consumed_ > 0 && produced_ < kMaxDecodedFrames &&
            next_ <= static_cast<double>(consumed_ - 1)) {
         emit(last_, last_, 0);
-        next_ = static_cast<double>(out_->frames()) * step_;
+        next_ = static_cast<double>(produced_) * step_;
     }
     return std::move(out_);
+}
+
+void OutputConverter::takeInto(std::vector<std::int16_t>& dst) {
+    dst.insert(dst.end(), out_->samples.begin(), out_->samples.end());
+    out_->samples.clear();
 }
 
 std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& in, int channels,
@@ -173,43 +223,162 @@ std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& in, int cha
     return converter.finish();
 }
 
-std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image) {
-    const auto layout = parseWavLayout(image);
+SoundDecoder::SoundDecoder(std::unique_ptr<ByteSource> source) : source_(std::move(source)) {}
+
+SoundDecoder::~SoundDecoder() {
+    if (file_)
+        sf_close(static_cast<SNDFILE*>(file_));
+}
+
+std::unique_ptr<SoundDecoder> SoundDecoder::fromImage(QByteArrayView image) {
+    auto src = std::make_unique<ByteSource>();
+    src->bytes = image;
+    src->size = image.size();
+    std::unique_ptr<SoundDecoder> d(new SoundDecoder(std::move(src)));
+    return d->open() ? std::move(d) : nullptr;
+}
+
+std::unique_ptr<SoundDecoder> SoundDecoder::fromFile(int fd, std::int64_t size) {
+    auto src = std::make_unique<ByteSource>();
+    src->fd = fd;
+    src->size = size;
+    std::unique_ptr<SoundDecoder> d(new SoundDecoder(std::move(src)));
+    return d->open() ? std::move(d) : nullptr;
+}
+
+bool SoundDecoder::open() {
+    const auto layout = parseLayout(*source_);
     if (!layout)
-        return nullptr;
-    MemoryReader reader{image, 0};
-    SF_VIRTUAL_IO io{vioLength, vioSeek, vioRead, vioWrite, vioTell};
+        return false;
     SF_INFO info{};
-    SNDFILE* file = sf_open_virtual(&io, SFM_READ, &info, &reader);
+    auto* file = sf_open_virtual(&kVirtualIo, SFM_READ, &info, source_.get());
     if (!file)
-        return nullptr;
+        return false;
+    file_ = file;
     const bool wav = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV ||
                      (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAVEX;
     if (!wav || info.channels < 1 || info.channels > 64 || info.samplerate < 1000 ||
-        info.samplerate > 384000) {
-        sf_close(file);
-        return nullptr;
-    }
+        info.samplerate > 384000)
+        return false;
+    channels_ = info.channels;
+    rate_ = info.samplerate;
     // Read no more input than the longest sound we keep needs, whatever the
-    // header claims.
-    std::int64_t limit = kMaxDecodedFrames * info.samplerate / kOutputRate + 1;
+    // header claims; ADPCM ends at the "fact" count, not at the padded block.
+    limit_ = kMaxDecodedFrames * info.samplerate / kOutputRate + 1;
     if (isAdpcm(layout->formatTag) && layout->factFrames && *layout->factFrames > 0)
-        limit = std::min<std::int64_t>(limit, *layout->factFrames);
-    OutputConverter converter(info.channels, info.samplerate,
-                              std::min<std::int64_t>(limit, info.frames));
+        limit_ = std::min<std::int64_t>(limit_, *layout->factFrames);
+    limit_ = std::min<std::int64_t>(limit_, std::max<sf_count_t>(info.frames, 0));
+    converter_.emplace(channels_, rate_);
+    return true;
+}
+
+std::int64_t SoundDecoder::expectedFrames() const {
+    if (rate_ <= 0)
+        return 0;
+    return std::min<std::int64_t>(limit_ * kOutputRate / rate_ + 1, kMaxDecodedFrames);
+}
+
+void SoundDecoder::decodeMore() {
     constexpr sf_count_t kChunk = 4096;
-    std::vector<float> chunk(static_cast<std::size_t>(kChunk * info.channels));
-    std::int64_t have = 0;
-    while (have < limit) {
-        const sf_count_t want = std::min<sf_count_t>(kChunk, limit - have);
-        const sf_count_t got = sf_readf_float(file, chunk.data(), want);
-        if (got <= 0)
-            break;
-        converter.feed(chunk.data(), got);
-        have += got;
+    chunk_.resize(static_cast<std::size_t>(kChunk * channels_));
+    const sf_count_t want = std::min<sf_count_t>(kChunk, limit_ - have_);
+    const sf_count_t got =
+        want > 0 ? sf_readf_float(static_cast<SNDFILE*>(file_), chunk_.data(), want) : 0;
+    if (got > 0) {
+        converter_->feed(chunk_.data(), got);
+        have_ += got;
     }
-    sf_close(file);
-    return converter.finish();
+    if (got <= 0 || have_ >= limit_ || converter_->produced() >= kMaxDecodedFrames) {
+        ended_ = true;
+        const auto rest = converter_->finish();
+        pending_.insert(pending_.end(), rest->samples.begin(), rest->samples.end());
+        return;
+    }
+    converter_->takeInto(pending_);
+}
+
+std::size_t SoundDecoder::read(std::int16_t* out, std::size_t maxFrames) {
+    const std::size_t want = maxFrames * kOutputChannels;
+    std::size_t done = 0;
+    while (done < want) {
+        if (pendingPos_ == pending_.size()) {
+            pending_.clear();
+            pendingPos_ = 0;
+            if (ended_)
+                break;
+            decodeMore();
+            continue;
+        }
+        const std::size_t n = std::min(want - done, pending_.size() - pendingPos_);
+        std::memcpy(out + done, pending_.data() + pendingPos_, n * sizeof(std::int16_t));
+        pendingPos_ += n;
+        done += n;
+    }
+    return done / kOutputChannels;
+}
+
+std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image) {
+    auto decoder = SoundDecoder::fromImage(image);
+    if (!decoder)
+        return nullptr;
+    auto pcm = std::make_shared<PcmBuffer>();
+    pcm->samples.resize(static_cast<std::size_t>(decoder->expectedFrames() * kOutputChannels));
+    std::size_t frames = 0;
+    for (;;) {
+        const std::size_t room = pcm->samples.size() / kOutputChannels - frames;
+        if (room == 0)
+            pcm->samples.resize(pcm->samples.size() + 4096 * kOutputChannels);
+        const std::size_t got = decoder->read(pcm->samples.data() + frames * kOutputChannels,
+                                              std::max<std::size_t>(room, 1));
+        if (got == 0)
+            break;
+        frames += got;
+    }
+    pcm->samples.resize(frames * kOutputChannels);
+    pcm->samples.shrink_to_fit();
+    return pcm;
+}
+
+namespace {
+
+// The descriptor of a regular file of at most kMaxSoundFileBytes, opened without
+// blocking so that a FIFO or device swapped in after the check cannot hang the
+// reader; -1 otherwise.
+int openRegular(const QFileInfo& fi, std::int64_t& size) {
+    if (!fi.isFile() || fi.size() > kMaxSoundFileBytes)
+        return -1;
+    const QByteArray native = QFile::encodeName(fi.absoluteFilePath());
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxSoundFileBytes) {
+        ::close(fd);
+        return -1;
+    }
+    size = st.st_size;
+    return fd;
+}
+
+} // namespace
+
+OpenedSoundFile openSoundFile(const QString& path) {
+    OpenedSoundFile result;
+    const QFileInfo fi(path);
+    if (path.isEmpty() || !fi.exists()) {
+        result.status = SoundFileStatus::NotFound;
+        return result;
+    }
+    result.status = SoundFileStatus::Unplayable;
+    std::int64_t size = 0;
+    const int fd = openRegular(fi, size);
+    if (fd < 0)
+        return result;
+    if (auto decoder = SoundDecoder::fromFile(fd, size)) {
+        result.status = SoundFileStatus::Ok;
+        result.decoder = std::move(decoder);
+    }
+    return result;
 }
 
 SoundFile loadSoundFile(const QString& path) {
@@ -220,29 +389,15 @@ SoundFile loadSoundFile(const QString& path) {
         return result;
     }
     result.status = SoundFileStatus::Unplayable;
-    if (!fi.isFile() || fi.size() > kMaxSoundFileBytes)
-        return result;
-    const QByteArray native = QFile::encodeName(fi.absoluteFilePath());
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    std::int64_t size = 0;
+    const int fd = openRegular(fi, size);
     if (fd < 0)
         return result;
-    struct stat st {};
-    QByteArray bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxSoundFileBytes) {
-        bytes.resize(static_cast<qsizetype>(st.st_size));
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n =
-                ::read(fd, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        bytes.truncate(got); // a file that shrank while read
-    }
-    ::close(fd);
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    ByteSource file;
+    file.fd = fd;
+    file.size = size;
+    bytes.truncate(static_cast<qsizetype>(file.readAt(0, bytes.data(), size))); // it may shrink
     if (auto pcm = decodeWav(bytes)) {
         result.status = SoundFileStatus::Ok;
         result.pcm = std::move(pcm);

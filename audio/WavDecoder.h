@@ -57,11 +57,15 @@ std::shared_ptr<const PcmBuffer> decodeWav(QByteArrayView image);
 // kMaxDecodedFrames.
 class OutputConverter {
 public:
-    // sourceFrames: how many frames are expected, to size the output once.
+    // sourceFrames: how many frames are expected, to size the output once (0
+    // when the output is taken piece by piece).
     OutputConverter(int channels, int sampleRate, std::int64_t sourceFrames = 0);
     void feed(const float* interleaved, std::int64_t frames);
-    // Call once after the last feed; takes the result.
+    // Moves the samples made so far to the end of dst.
+    void takeInto(std::vector<std::int16_t>& dst);
+    // Call once after the last feed; takes what was not taken yet.
     std::shared_ptr<PcmBuffer> finish();
+    std::int64_t produced() const { return produced_; }
 
 private:
     void emit(const float* f0, const float* f1, double frac);
@@ -69,8 +73,49 @@ private:
     double step_;               // source frames per output frame
     double next_ = 0;           // source position of the next output frame
     std::int64_t consumed_ = 0; // source frames fed before the current chunk
+    std::int64_t produced_ = 0; // output frames made, taken or not
     float last_[2] = {0, 0};    // the last frame fed, first two channels
     std::shared_ptr<PcmBuffer> out_ = std::make_shared<PcmBuffer>();
+};
+
+struct ByteSource;
+
+// A WAV decoded piece by piece, as it is played, in the output format: the
+// first samples of a long file are ready at once, and memory stays small.
+class SoundDecoder {
+public:
+    // An image in memory, which must outlive the decoder. Null when it is not a
+    // WAV the decoder can read.
+    static std::unique_ptr<SoundDecoder> fromImage(QByteArrayView image);
+    // A regular file, read through the descriptor, which the decoder takes over
+    // (closed also when this fails).
+    static std::unique_ptr<SoundDecoder> fromFile(int fd, std::int64_t size);
+    ~SoundDecoder();
+    SoundDecoder(const SoundDecoder&) = delete;
+    SoundDecoder& operator=(const SoundDecoder&) = delete;
+
+    // Copies up to maxFrames output frames to out; fewer only at the end, 0 once
+    // everything was read.
+    std::size_t read(std::int16_t* out, std::size_t maxFrames);
+    // Output frames the header promises (at most kMaxDecodedFrames).
+    std::int64_t expectedFrames() const;
+
+private:
+    explicit SoundDecoder(std::unique_ptr<ByteSource> source);
+    bool open();
+    void decodeMore();
+
+    std::unique_ptr<ByteSource> source_;
+    void* file_ = nullptr; // SNDFILE
+    int channels_ = 0;
+    int rate_ = 0;
+    std::int64_t limit_ = 0; // source frames to read at most
+    std::int64_t have_ = 0;  // source frames read
+    std::optional<OutputConverter> converter_;
+    std::vector<float> chunk_;
+    std::vector<std::int16_t> pending_; // decoded, not yet read
+    std::size_t pendingPos_ = 0;
+    bool ended_ = false;
 };
 
 // The whole conversion at once.
@@ -87,7 +132,16 @@ struct SoundFile {
     std::shared_ptr<const PcmBuffer> pcm; // set when Ok
 };
 
-// Reads and decodes a WAV file by path. Only regular files up to kMaxSoundFileBytes
+struct OpenedSoundFile {
+    SoundFileStatus status = SoundFileStatus::NotFound;
+    std::unique_ptr<SoundDecoder> decoder; // set when Ok
+};
+
+// Opens a WAV file by path for decoding as it plays; the checks of
+// loadSoundFile, without reading more than the header.
+OpenedSoundFile openSoundFile(const QString& path);
+
+// Reads and decodes a whole WAV file by path. Only regular files up to kMaxSoundFileBytes
 // are read, and they are opened without blocking so that a FIFO or device swapped
 // in after the check cannot hang the reader. NotFound only when nothing exists at
 // the path (the caller plays the alert then); everything else that fails is

@@ -5,15 +5,27 @@
 namespace qv {
 
 void TLMDWave::LoadFromData(const QByteArray& image) {
+    std::lock_guard lock(m_);
     data_ = image;
-    decoded_ = image.isEmpty() ? nullptr : decodeWav(image);
+    decoded_.reset();
+    decodedOnce_ = false;
+}
+
+std::shared_ptr<const PcmBuffer> TLMDWave::Decoded() const {
+    std::lock_guard lock(m_);
+    if (!decodedOnce_) {
+        decodedOnce_ = true;
+        decoded_ = data_.isEmpty() ? nullptr : decodeWav(data_);
+    }
+    return decoded_;
 }
 
 bool TLMDWaveListItem::Play() const {
     SoundChannel& channel = owner_.Channel();
-    if (Wave.Size() == 0 || channel.outputDeviceCount() == 0 || !Wave.Decoded())
+    if (Wave.Size() == 0 || channel.outputDeviceCount() == 0)
         return false;
-    return channel.playAsync(Wave.Decoded());
+    auto pcm = Wave.Decoded();
+    return pcm && channel.playAsync(std::move(pcm));
 }
 
 TLMDWaveListItem& TLMDWaveList::Add() {

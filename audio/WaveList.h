@@ -5,24 +5,30 @@
 #include <QByteArray>
 #include <deque>
 #include <memory>
+#include <mutex>
 
 namespace qv {
 
 class SoundChannel;
 
-// One complete WAV image held in memory. It is decoded when it is loaded, so
-// that playing it later costs no decoding and no file access.
+// One complete WAV image held in memory. It is decoded once, at its first play
+// or ahead of it in the background, and played from memory from then on: no
+// file access and no decoding at play time. Load it before it is shared with
+// other threads.
 class TLMDWave {
 public:
     void LoadFromData(const QByteArray& image);
     const QByteArray& Data() const { return data_; }
     qint64 Size() const { return data_.size(); }
-    // The decoded sound; null when empty or not a playable WAV.
-    const std::shared_ptr<const PcmBuffer>& Decoded() const { return decoded_; }
+    // The decoded sound (decoded now if it was not yet); null when empty or not
+    // a playable WAV. Safe from any thread.
+    std::shared_ptr<const PcmBuffer> Decoded() const;
 
 private:
     QByteArray data_;
-    std::shared_ptr<const PcmBuffer> decoded_;
+    mutable std::mutex m_;
+    mutable bool decodedOnce_ = false;
+    mutable std::shared_ptr<const PcmBuffer> decoded_;
 };
 
 class TLMDWaveList;

@@ -142,7 +142,6 @@ void BM_LatencyToSink(benchmark::State& state) {
 }
 BENCHMARK(BM_LatencyToSink)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
-
 // --- Load while a sound plays once a second --------------------------------
 //
 // CPU seconds per minute and wake-ups (context switches) per second, of this
@@ -150,8 +149,8 @@ BENCHMARK(BM_LatencyToSink)->UseManualTime()->Iterations(20)->Unit(benchmark::kM
 // thread). The server is the one whose pid file lies in the runtime folder.
 
 struct Usage {
-    double cpu = 0;       // seconds
-    double switches = 0;  // voluntary and involuntary context switches
+    double cpu = 0;      // seconds
+    double switches = 0; // voluntary and involuntary context switches
 };
 
 Usage selfUsage() {

@@ -7,11 +7,9 @@
 #include "audio/SoundSystem.h"
 #include "audio/SpeakThread.h"
 
-#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMediaDevices>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -91,9 +89,14 @@ protected:
     }
 
     static bool hasOutput(const QByteArray& id) {
-        const auto outputs = QMediaDevices::audioOutputs();
-        return std::any_of(outputs.begin(), outputs.end(),
-                           [&](const QAudioDevice& d) { return d.id() == id; });
+        const auto sinks = SinkRecorder::pactl(
+            {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks")});
+        if (!sinks)
+            return false;
+        const auto lines = sinks->split(u'\n');
+        return std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+            return line.section(u'\t', 1, 1) == QString::fromUtf8(id);
+        });
     }
 
     void SetUp() override {
