@@ -48,7 +48,7 @@ constexpr pa_usec_t kRequestUs = 100 * kMs;
 // Sounds in memory up to this long go to the server in one write, so that a
 // beep or a clip costs no further wake-ups for data; longer ones and files
 // start with kBufferUs and are fed as the server asks.
-constexpr pa_usec_t kWholeSoundUs = 4000 * kMs;
+constexpr pa_usec_t kWholeSoundUs = 1000 * kMs;
 // After a sound ended the stream stays open this long before it is corked: a
 // clip that follows (the next of an announcement) needs no uncork, and the
 // cork's rewind never reaches a tail that the device has yet to play.
@@ -144,6 +144,8 @@ struct AudioChannel::Engine {
         api_ = pa_threaded_mainloop_get_api(loop_);
         pa_threaded_mainloop_set_name(loop_, "qv-audio");
         pa_threaded_mainloop_lock(loop_);
+        startEvent_ = api_->defer_new(api_, &Engine::onPending, this);
+        api_->defer_enable(startEvent_, 0);
         connect();
         pa_threaded_mainloop_unlock(loop_);
         pa_threaded_mainloop_start(loop_);
@@ -157,6 +159,10 @@ struct AudioChannel::Engine {
         if (retryTimer_)
             api_->time_free(retryTimer_);
         retryTimer_ = nullptr;
+        if (pending_)
+            complete(*pending_, false);
+        pending_.reset();
+        api_->defer_free(startEvent_);
         pa_threaded_mainloop_unlock(loop_);
         pa_threaded_mainloop_stop(loop_);
         pa_threaded_mainloop_free(loop_);
@@ -164,9 +170,19 @@ struct AudioChannel::Engine {
 
     // --- From the callers' threads -----------------------------------------
 
+    // The request is handed to the main loop thread, which starts the latest
+    // one it finds: a burst of requests costs one sound, not one each, and the
+    // caller only takes the lock for a moment.
     void submit(Request r) {
         pa_threaded_mainloop_lock(loop_);
-        start(std::move(r));
+        if (pending_ && pending_->ticket > r.ticket) {
+            complete(r, false); // a file opened late, after a newer request
+        } else {
+            if (pending_)
+                complete(*pending_, false);
+            pending_ = std::move(r);
+        }
+        api_->defer_enable(startEvent_, 1);
         pa_threaded_mainloop_unlock(loop_);
     }
 
@@ -399,6 +415,16 @@ private:
 
     // --- Sounds ------------------------------------------------------------------
 
+    static void onPending(pa_mainloop_api* api, pa_defer_event* event, void* user) {
+        auto* e = static_cast<Engine*>(user);
+        api->defer_enable(event, 0);
+        if (!e->pending_)
+            return;
+        Request r = std::move(*e->pending_);
+        e->pending_.reset();
+        e->start(std::move(r));
+    }
+
     void start(Request r) {
         // A request that a newer one has already superseded (started, or only
         // asked for) would be cut at once: it never starts.
@@ -582,6 +608,8 @@ private:
     bool shuttingDown_ = false;
     pa_usec_t retryUs_ = kRetryFirstUs;
     pa_time_event* retryTimer_ = nullptr;
+    pa_defer_event* startEvent_ = nullptr;
+    std::optional<Request> pending_; // asked for, not yet started
     pa_time_event* endTimer_ = nullptr;
     pa_time_event* corkTimer_ = nullptr;
     pa_time_event* stallTimer_ = nullptr;
