@@ -10,12 +10,15 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -73,6 +76,7 @@ protected:
                 monitor = name + QStringLiteral(".monitor");
             }
         }
+        monitorName = monitor;
         shared = new SinkRecorder;
         if (!shared->start(monitor)) {
             delete shared;
@@ -112,6 +116,7 @@ protected:
 
     static inline SinkRecorder* shared = nullptr;
     static inline QString module;
+    static inline QString monitorName;
     static inline QByteArray outputId;
     std::unique_ptr<SoundSystem> sound;
     AudioChannel* channel = nullptr;
@@ -252,6 +257,91 @@ TEST_F(Hearing, FilePlaysUnlessANewerSoundWasAskedForWhileItLoaded) {
     ASSERT_TRUE(channel->waitUntilIdle(10000));
     const auto heard = shared->take();
     EXPECT_NEAR(soundSpan(heard), 0.30, 0.03);
+}
+
+// Seconds from play() to the first audible sample at the monitor. Each sample
+// is dated by when its data arrived, less the data that came after it; what
+// remains includes the monitor's own small delay.
+double delayToFirstSample(const QString& monitor, const std::function<void()>& play) {
+    QProcess parec;
+    parec.start(QStringLiteral("parec"),
+                {QStringLiteral("-d"), monitor, QStringLiteral("--raw"),
+                 QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+                 QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=10")});
+    if (!parec.waitForStarted(5000) || !parec.waitForReadyRead(10000))
+        return -1;
+    // Some silence first, so that the monitor delivers steadily.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 300)
+        parec.waitForReadyRead(50);
+    parec.readAll();
+    const auto start = std::chrono::steady_clock::now();
+    play();
+    double seconds = -1;
+    while (seconds < 0 && parec.waitForReadyRead(3000)) {
+        const auto arrived = std::chrono::steady_clock::now();
+        const QByteArray data = parec.readAll();
+        const auto* s = reinterpret_cast<const std::int16_t*>(data.constData());
+        const qsizetype n = data.size() / 2;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (std::abs(s[i]) > 2) {
+                const double after = static_cast<double>(n - i) / 2 / test::kRecordRate;
+                seconds = std::chrono::duration<double>(arrived - start).count() - after;
+                break;
+            }
+        }
+    }
+    parec.terminate();
+    parec.waitForFinished(5000);
+    return seconds;
+}
+
+// A WAV file of a 440 Hz tone, 44100 Hz stereo 16-bit, of the given length.
+void writeToneFile(const QString& path, int seconds) {
+    const std::vector<std::int16_t> mono = test::sine(440, 44100, 44100);
+    std::vector<std::int16_t> stereo(mono.size() * 2);
+    for (std::size_t i = 0; i < mono.size(); ++i)
+        stereo[2 * i] = stereo[2 * i + 1] = mono[i];
+    const QByteArray second = test::pcm16Wav(stereo, 2, 44100);
+    const qsizetype header = second.size() - static_cast<qsizetype>(stereo.size() * 2);
+    QByteArray head = second.left(header);
+    const auto dataBytes = static_cast<std::uint32_t>((second.size() - header) * seconds);
+    auto patch = [&head](qsizetype at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            head[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    patch(4, static_cast<std::uint32_t>(header - 8) + dataBytes);
+    patch(header - 4, dataBytes);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(head);
+    for (int i = 0; i < seconds; ++i)
+        f.write(second.mid(header));
+}
+
+// A five-minute file is decoded as it plays: it starts as fast as a short one
+// (reading and decoding it whole first took most of a second), and goes on
+// past the part handed over at its start.
+TEST_F(Hearing, AFiveMinuteFileStartsWithinATenthOfASecond) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("five-minutes.wav"));
+    writeToneFile(path, 300);
+    ASSERT_EQ(QFileInfo(path).size(), 44 + 300LL * 44100 * 4);
+
+    std::vector<double> delays;
+    for (int i = 0; i < 3; ++i) {
+        const double d = delayToFirstSample(monitorName, [&] { sound->DoSound(path); });
+        ASSERT_GE(d, 0) << "nothing was heard";
+        delays.push_back(d);
+        shared->mark();
+        ASSERT_TRUE(shared->waitForSound(1500, 5000)) << "the file stopped after its first part";
+        channel->stop();
+        ASSERT_TRUE(channel->waitUntilIdle(5000));
+    }
+    std::sort(delays.begin(), delays.end());
+    EXPECT_LT(delays[1], 0.100) << "delays " << delays[0] << ", " << delays[1] << ", "
+                                << delays[2];
 }
 
 // Sounds cut one another from two threads as fast as they come; the channel
