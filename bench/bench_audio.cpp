@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -93,9 +94,46 @@ void BM_DecodeFanfare(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeFanfare);
 
-// From DoSound("1") to the first audible sample at the sink's monitor. The
-// recorder's own delivery is taken out by dating the sample from the end of the
-// data that arrived with it; what remains includes the monitor's small latency.
+// A five-minute WAV file of a 440 Hz tone, 44100 Hz stereo 16-bit (53 MB).
+QString fiveMinuteFile(const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("five-minutes.wav"));
+    constexpr std::uint32_t kRate = 44100, kSeconds = 300;
+    QByteArray second(kRate * 4, Qt::Uninitialized);
+    auto* s = reinterpret_cast<std::int16_t*>(second.data());
+    for (std::uint32_t i = 0; i < kRate; ++i)
+        s[2 * i] = s[2 * i + 1] =
+            static_cast<std::int16_t>(12000 * std::sin(2 * 3.14159265358979 * 440 * i / kRate));
+    const std::uint32_t data = kRate * 4 * kSeconds;
+    QByteArray head;
+    auto put = [&head](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            head.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    head.append("RIFF");
+    put(36 + data, 4);
+    head.append("WAVEfmt ");
+    put(16, 4);
+    put(1, 2);
+    put(2, 2);
+    put(kRate, 4);
+    put(kRate * 4, 4);
+    put(4, 2);
+    put(16, 2);
+    head.append("data");
+    put(data, 4);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    f.write(head);
+    for (std::uint32_t i = 0; i < kSeconds; ++i)
+        f.write(second);
+    return path;
+}
+
+// From DoSound to the first audible sample at the sink's monitor: the beep
+// (0) and a five-minute custom file (1). The recorder's own delivery is taken
+// out by dating the sample from the end of the data that arrived with it; what
+// remains includes the monitor's small latency.
 void BM_LatencyToSink(benchmark::State& state) {
     if (!serverAvailable()) {
         state.SkipWithError("no sound server");
@@ -103,6 +141,8 @@ void BM_LatencyToSink(benchmark::State& state) {
     }
     SoundSystem& sound = realSound();
     auto& channel = static_cast<AudioChannel&>(sound.Channel());
+    QTemporaryDir dir;
+    const QString id = state.range(0) == 0 ? QStringLiteral("1") : fiveMinuteFile(dir);
     QProcess parec;
     parec.start(QStringLiteral("parec"),
                 {QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
@@ -115,7 +155,7 @@ void BM_LatencyToSink(benchmark::State& state) {
     for (auto _ : state) {
         parec.readAll(); // what came before this sound
         const auto start = std::chrono::steady_clock::now();
-        sound.DoSound(QStringLiteral("1"));
+        sound.DoSound(id);
         double seconds = -1;
         while (seconds < 0 && parec.waitForReadyRead(2000)) {
             const auto arrived = std::chrono::steady_clock::now();
@@ -135,12 +175,18 @@ void BM_LatencyToSink(benchmark::State& state) {
             break;
         }
         state.SetIterationTime(seconds);
+        channel.stop();
         channel.waitUntilIdle(5000);
     }
     parec.terminate();
     parec.waitForFinished(5000);
 }
-BENCHMARK(BM_LatencyToSink)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LatencyToSink)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 // --- Load while a sound plays once a second --------------------------------
 //

@@ -340,8 +340,7 @@ TEST_F(Hearing, AFiveMinuteFileStartsWithinATenthOfASecond) {
         ASSERT_TRUE(channel->waitUntilIdle(5000));
     }
     std::sort(delays.begin(), delays.end());
-    EXPECT_LT(delays[1], 0.100) << "delays " << delays[0] << ", " << delays[1] << ", "
-                                << delays[2];
+    EXPECT_LT(delays[1], 0.100) << "delays " << delays[0] << ", " << delays[1] << ", " << delays[2];
 }
 
 // Sounds cut one another from two threads as fast as they come; the channel
@@ -364,8 +363,8 @@ TEST_F(Hearing, RapidCutsFromTwoThreadsEndCleanly) {
 }
 
 // Without a sound server: the channel is started in a child process whose
-// client library is pointed at a socket where no server listens (a running
-// program never connects to a server that appears later).
+// client library is pointed at a socket where no server listens, so that what
+// it prints, and that it prints nothing, can be seen.
 TEST(NoSoundServer, EverythingIsSilentAndNothingWaits) {
     if (qEnvironmentVariableIsSet("QV_NO_SERVER_CHILD")) {
         QElapsedTimer t;

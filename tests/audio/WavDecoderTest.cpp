@@ -224,6 +224,46 @@ TEST(WavDecoder, ConversionInPiecesEqualsConversionAtOnce) {
     }
 }
 
+// Read piece by piece, as the stream asks for it, a sound is the same as decoded
+// at once: from memory, from a file, and ADPCM ends at its "fact" count.
+TEST(SoundDecoder, PiecesAreTheWholeSound) {
+    const QByteArray images[] = {
+        test::pcm16Wav(test::sine(500, 22050, 22050 * 2 + 17), 1, 22050),
+        QResource(QStringLiteral(":/sounds/fanfare.wav")).uncompressedData()};
+    QTemporaryDir dir;
+    for (const QByteArray& image : images) {
+        const auto whole = decodeWav(image);
+        ASSERT_TRUE(whole);
+        auto fromMemory = SoundDecoder::fromImage(image);
+        ASSERT_TRUE(fromMemory);
+        const QString path = dir.filePath(QStringLiteral("piece.wav"));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(image);
+        }
+        OpenedSoundFile file = openSoundFile(path);
+        ASSERT_EQ(file.status, SoundFileStatus::Ok);
+        for (SoundDecoder* d : {fromMemory.get(), file.decoder.get()}) {
+            std::vector<std::int16_t> got;
+            std::vector<std::int16_t> piece(2 * 997);
+            // Odd sizes, none a multiple of the decoder's own chunk.
+            for (std::size_t n = 1;; n = n * 3 % 997 + 1) {
+                const std::size_t frames = d->read(piece.data(), n);
+                got.insert(got.end(), piece.begin(),
+                           piece.begin() + static_cast<std::ptrdiff_t>(frames * 2));
+                if (frames < n)
+                    break;
+            }
+            EXPECT_EQ(d->read(piece.data(), 10), 0u) << "more after the end";
+            EXPECT_EQ(got, whole->samples);
+            EXPECT_NEAR(static_cast<double>(d->expectedFrames()),
+                        static_cast<double>(whole->frames()), 2);
+        }
+        QFile::remove(path);
+    }
+}
+
 TEST(SoundFile, FindsPlaysOrRefusesWithoutBlocking) {
     QTemporaryDir dir;
     const QString good = dir.filePath(QStringLiteral("good.wav"));
@@ -264,6 +304,13 @@ TEST(SoundFile, FindsPlaysOrRefusesWithoutBlocking) {
         f.write("not a sound at all\n");
     }
     EXPECT_EQ(loadSoundFile(text).status, SoundFileStatus::Unplayable);
+
+    // Opening for playing as it decodes refuses the same things.
+    EXPECT_EQ(openSoundFile(good).status, SoundFileStatus::Ok);
+    EXPECT_EQ(openSoundFile(dir.filePath(QStringLiteral("missing.wav"))).status,
+              SoundFileStatus::NotFound);
+    for (const QString& bad : {dir.path(), QStringLiteral("/dev/zero"), fifo, huge, text})
+        EXPECT_EQ(openSoundFile(bad).status, SoundFileStatus::Unplayable) << bad.toStdString();
 }
 
 } // namespace
