@@ -361,8 +361,8 @@ private:
     // --- The stream ------------------------------------------------------------
 
     void openStream() {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, kOutputRate, kOutputChannels};
-        stream_ = pa_stream_new(ctx_, "Quorvantel", &spec, nullptr);
+        const pa_sample_spec format{PA_SAMPLE_S16LE, kOutputRate, kOutputChannels};
+        stream_ = pa_stream_new(ctx_, "Quorvantel", &format, nullptr);
         if (!stream_)
             return;
         pa_stream_set_state_callback(stream_, &Engine::onStreamState, this);

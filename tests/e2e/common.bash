@@ -30,3 +30,16 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() { # check <description> <expected> <actual>
     if [ "$2" == "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi
 }
+
+# Waits up to $2 seconds for process $1 to end; its exit status, or 124 on timeout.
+wait_exit() {
+    local pid=$1 limit=$(($2 * 10))
+    for _ in $(seq "$limit"); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            return $?
+        fi
+        sleep 0.1
+    done
+    return 124
+}

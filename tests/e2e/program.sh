@@ -17,19 +17,6 @@ app=$work/app/quorvantel
 timers=$work/app/timers.xml
 prefs=$XDG_CONFIG_HOME/Brindlemoor/Quorvantel.conf
 
-# Waits up to $2 seconds for process $1 to end; its exit status, or 124 on timeout.
-wait_exit() {
-    local pid=$1 limit=$(($2 * 10))
-    for _ in $(seq "$limit"); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            return $?
-        fi
-        sleep 0.1
-    done
-    return 124
-}
-
 launch() {
     "$app" >>"$work/log" 2>&1 &
     pids+=($!)

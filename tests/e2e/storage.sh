@@ -26,17 +26,6 @@ unmount_all() {
 }
 trap unmount_all EXIT
 
-wait_exit() { # <pid> <seconds>: its exit status, or 124 on timeout
-    local pid=$1 limit=$(($2 * 10))
-    for _ in $(seq "$limit"); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            return $?
-        fi
-        sleep 0.1
-    done
-    return 124
-}
 launch() {
     "$1" >>"$work/log" 2>&1 &
     pid=$!
