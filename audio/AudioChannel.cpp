@@ -89,33 +89,33 @@ public:
 
 class MemorySource final : public Source {
 public:
-    explicit MemorySource(std::shared_ptr<const PcmBuffer> pcm) : pcm_(std::move(pcm)) {}
+    explicit MemorySource(std::shared_ptr<const PcmBuffer> pcm) : m_pcm(std::move(pcm)) {}
     std::size_t read(std::int16_t* out, std::size_t maxFrames) override {
-        const std::size_t total = pcm_->samples.size() / kOutputChannels;
-        const std::size_t n = std::min(maxFrames, total - pos_);
-        std::memcpy(out, pcm_->samples.data() + pos_ * kOutputChannels, n * kFrameBytes);
-        pos_ += n;
+        const std::size_t total = m_pcm->samples.size() / kOutputChannels;
+        const std::size_t n = std::min(maxFrames, total - m_pos);
+        std::memcpy(out, m_pcm->samples.data() + m_pos * kOutputChannels, n * kFrameBytes);
+        m_pos += n;
         return n;
     }
     std::size_t firstWrite() const override {
-        return std::min(pcm_->samples.size() * sizeof(std::int16_t), bytesFor(kWholeSoundUs));
+        return std::min(m_pcm->samples.size() * sizeof(std::int16_t), bytesFor(kWholeSoundUs));
     }
 
 private:
-    std::shared_ptr<const PcmBuffer> pcm_;
-    std::size_t pos_ = 0;
+    std::shared_ptr<const PcmBuffer> m_pcm;
+    std::size_t m_pos = 0;
 };
 
 class DecoderSource final : public Source {
 public:
-    explicit DecoderSource(std::unique_ptr<SoundDecoder> decoder) : decoder_(std::move(decoder)) {}
+    explicit DecoderSource(std::unique_ptr<SoundDecoder> decoder) : m_decoder(std::move(decoder)) {}
     std::size_t read(std::int16_t* out, std::size_t maxFrames) override {
-        return decoder_->read(out, maxFrames);
+        return m_decoder->read(out, maxFrames);
     }
     std::size_t firstWrite() const override { return bytesFor(kBufferUs); }
 
 private:
-    std::unique_ptr<SoundDecoder> decoder_;
+    std::unique_ptr<SoundDecoder> m_decoder;
 };
 
 void dropOperation(pa_operation*& op) {
@@ -139,33 +139,33 @@ struct AudioChannel::Engine {
     };
 
     explicit Engine(AudioChannel& owner, const QByteArray& outputId)
-        : owner_(owner), outputId_(outputId) {
-        loop_ = pa_threaded_mainloop_new();
-        api_ = pa_threaded_mainloop_get_api(loop_);
-        pa_threaded_mainloop_set_name(loop_, "qv-audio");
-        pa_threaded_mainloop_lock(loop_);
-        startEvent_ = api_->defer_new(api_, &Engine::onPending, this);
-        api_->defer_enable(startEvent_, 0);
+        : m_owner(owner), m_outputId(outputId) {
+        m_loop = pa_threaded_mainloop_new();
+        m_api = pa_threaded_mainloop_get_api(m_loop);
+        pa_threaded_mainloop_set_name(m_loop, "qv-audio");
+        pa_threaded_mainloop_lock(m_loop);
+        m_startEvent = m_api->defer_new(m_api, &Engine::onPending, this);
+        m_api->defer_enable(m_startEvent, 0);
         connect();
-        pa_threaded_mainloop_unlock(loop_);
-        pa_threaded_mainloop_start(loop_);
+        pa_threaded_mainloop_unlock(m_loop);
+        pa_threaded_mainloop_start(m_loop);
     }
 
     ~Engine() {
-        pa_threaded_mainloop_lock(loop_);
-        shuttingDown_ = true;
+        pa_threaded_mainloop_lock(m_loop);
+        m_shuttingDown = true;
         cut();
         dropConnection();
-        if (retryTimer_)
-            api_->time_free(retryTimer_);
-        retryTimer_ = nullptr;
-        if (pending_)
-            complete(*pending_, false);
-        pending_.reset();
-        api_->defer_free(startEvent_);
-        pa_threaded_mainloop_unlock(loop_);
-        pa_threaded_mainloop_stop(loop_);
-        pa_threaded_mainloop_free(loop_);
+        if (m_retryTimer)
+            m_api->time_free(m_retryTimer);
+        m_retryTimer = nullptr;
+        if (m_pending)
+            complete(*m_pending, false);
+        m_pending.reset();
+        m_api->defer_free(m_startEvent);
+        pa_threaded_mainloop_unlock(m_loop);
+        pa_threaded_mainloop_stop(m_loop);
+        pa_threaded_mainloop_free(m_loop);
     }
 
     // --- From the callers' threads -----------------------------------------
@@ -174,60 +174,60 @@ struct AudioChannel::Engine {
     // one it finds: a burst of requests costs one sound, not one each, and the
     // caller only takes the lock for a moment.
     void submit(Request r) {
-        pa_threaded_mainloop_lock(loop_);
-        if (pending_ && pending_->ticket > r.ticket) {
+        pa_threaded_mainloop_lock(m_loop);
+        if (m_pending && m_pending->ticket > r.ticket) {
             complete(r, false); // a file opened late, after a newer request
         } else {
-            if (pending_)
-                complete(*pending_, false);
-            pending_ = std::move(r);
+            if (m_pending)
+                complete(*m_pending, false);
+            m_pending = std::move(r);
         }
-        api_->defer_enable(startEvent_, 1);
-        pa_threaded_mainloop_unlock(loop_);
+        m_api->defer_enable(m_startEvent, 1);
+        pa_threaded_mainloop_unlock(m_loop);
     }
 
     // Not connected: try now rather than at the next retry.
     void kick() {
-        if (pa_threaded_mainloop_in_thread(loop_))
+        if (pa_threaded_mainloop_in_thread(m_loop))
             return;
-        pa_threaded_mainloop_lock(loop_);
-        if (!ctx_ && !shuttingDown_)
+        pa_threaded_mainloop_lock(m_loop);
+        if (!m_ctx && !m_shuttingDown)
             armRetry(0);
-        pa_threaded_mainloop_unlock(loop_);
+        pa_threaded_mainloop_unlock(m_loop);
     }
 
     bool waitUntil(int timeoutMs, bool anyOutcome) {
-        std::unique_lock lock(stateMutex_);
-        return stateCv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-            return (connected_ && devices_ > 0) || (anyOutcome && attemptsSettled_ > 0);
+        std::unique_lock lock(m_stateMutex);
+        return m_stateCv.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+            return (m_connected && m_devices > 0) || (anyOutcome && m_attemptsSettled > 0);
         });
     }
 
-    std::atomic<int> devices_{0};
-    std::atomic<bool> connected_{false};
+    std::atomic<int> m_devices{0};
+    std::atomic<bool> m_connected{false};
 
 private:
     // --- Connection ----------------------------------------------------------
 
     void connect() {
-        ctx_ = pa_context_new(api_, "Quorvantel");
-        if (!ctx_) {
+        m_ctx = pa_context_new(m_api, "Quorvantel");
+        if (!m_ctx) {
             connectionLost();
             return;
         }
-        pa_context_set_state_callback(ctx_, &Engine::onContextState, this);
+        pa_context_set_state_callback(m_ctx, &Engine::onContextState, this);
         // Never start a server of our own: the desktop runs one, or there is none.
-        if (pa_context_connect(ctx_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        if (pa_context_connect(m_ctx, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
             connectionLost();
     }
 
     static void onContextState(pa_context* c, void* user) {
         auto* e = static_cast<Engine*>(user);
-        if (c != e->ctx_)
+        if (c != e->m_ctx)
             return;
         switch (pa_context_get_state(c)) {
         case PA_CONTEXT_READY:
-            e->retryUs_ = kRetryFirstUs;
+            e->m_retryUs = kRetryFirstUs;
             pa_context_set_subscribe_callback(c, &Engine::onSubscription, e);
             pa_operation_unref(
                 pa_context_subscribe(c, PA_SUBSCRIPTION_MASK_SINK, nullptr, nullptr));
@@ -251,40 +251,40 @@ private:
     }
 
     void countSinks() {
-        if (sinkListOp_) {
-            recount_ = true;
+        if (m_sinkListOp) {
+            m_recount = true;
             return;
         }
-        sinksSeen_ = 0;
-        sinkListOp_ = pa_context_get_sink_info_list(ctx_, &Engine::onSinkInfo, this);
+        m_sinksSeen = 0;
+        m_sinkListOp = pa_context_get_sink_info_list(m_ctx, &Engine::onSinkInfo, this);
     }
 
     static void onSinkInfo(pa_context*, const pa_sink_info* info, int eol, void* user) {
         auto* e = static_cast<Engine*>(user);
         if (eol == 0) {
             if (info)
-                ++e->sinksSeen_;
+                ++e->m_sinksSeen;
             return;
         }
-        pa_operation_unref(e->sinkListOp_);
-        e->sinkListOp_ = nullptr;
+        pa_operation_unref(e->m_sinkListOp);
+        e->m_sinkListOp = nullptr;
         if (eol < 0)
             return;
-        e->setState(true, e->sinksSeen_);
-        if (e->recount_) {
-            e->recount_ = false;
+        e->setState(true, e->m_sinksSeen);
+        if (e->m_recount) {
+            e->m_recount = false;
             e->countSinks();
         }
     }
 
     void setState(bool connected, int devices) {
         {
-            std::lock_guard lock(stateMutex_);
-            connected_ = connected;
-            devices_ = devices;
-            ++attemptsSettled_;
+            std::lock_guard lock(m_stateMutex);
+            m_connected = connected;
+            m_devices = devices;
+            ++m_attemptsSettled;
         }
-        stateCv_.notify_all();
+        m_stateCv.notify_all();
     }
 
     // The server went away, refused us or never was: quiet, and again later.
@@ -292,37 +292,37 @@ private:
         cut();
         dropConnection();
         setState(false, 0);
-        if (shuttingDown_)
+        if (m_shuttingDown)
             return;
-        armRetry(retryUs_);
-        retryUs_ = std::min<pa_usec_t>(retryUs_ * 2, pa_usec_t{kRetryMaxMs} * kMs);
+        armRetry(m_retryUs);
+        m_retryUs = std::min<pa_usec_t>(m_retryUs * 2, pa_usec_t{kRetryMaxMs} * kMs);
     }
 
     void dropConnection() {
-        dropOperation(timingOp_);
-        dropOperation(sinkListOp_);
-        recount_ = false;
-        for (pa_time_event** t : {&endTimer_, &corkTimer_, &stallTimer_}) {
+        dropOperation(m_timingOp);
+        dropOperation(m_sinkListOp);
+        m_recount = false;
+        for (pa_time_event** t : {&m_endTimer, &m_corkTimer, &m_stallTimer}) {
             if (*t)
-                api_->time_free(*t);
+                m_api->time_free(*t);
             *t = nullptr;
         }
-        if (stream_) {
-            pa_stream_set_state_callback(stream_, nullptr, nullptr);
-            pa_stream_set_write_callback(stream_, nullptr, nullptr);
-            pa_stream_disconnect(stream_);
-            pa_stream_unref(stream_);
-            stream_ = nullptr;
+        if (m_stream) {
+            pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+            pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+            pa_stream_disconnect(m_stream);
+            pa_stream_unref(m_stream);
+            m_stream = nullptr;
         }
-        streamReady_ = false;
-        if (ctx_) {
+        m_streamReady = false;
+        if (m_ctx) {
             // The library holds its own reference while it calls us, so the
             // context may go from inside its own callback.
-            pa_context_set_state_callback(ctx_, nullptr, nullptr);
-            pa_context_set_subscribe_callback(ctx_, nullptr, nullptr);
-            pa_context_disconnect(ctx_);
-            pa_context_unref(ctx_);
-            ctx_ = nullptr;
+            pa_context_set_state_callback(m_ctx, nullptr, nullptr);
+            pa_context_set_subscribe_callback(m_ctx, nullptr, nullptr);
+            pa_context_disconnect(m_ctx);
+            pa_context_unref(m_ctx);
+            m_ctx = nullptr;
         }
     }
 
@@ -330,16 +330,16 @@ private:
         timeval tv{};
         pa_gettimeofday(&tv);
         pa_timeval_add(&tv, delay);
-        if (retryTimer_)
-            api_->time_restart(retryTimer_, &tv);
+        if (m_retryTimer)
+            m_api->time_restart(m_retryTimer, &tv);
         else
-            retryTimer_ = api_->time_new(api_, &tv, &Engine::onRetry, this);
+            m_retryTimer = m_api->time_new(m_api, &tv, &Engine::onRetry, this);
     }
 
     static void onRetry(pa_mainloop_api* api, pa_time_event* t, const timeval*, void* user) {
         auto* e = static_cast<Engine*>(user);
         api->time_restart(t, nullptr);
-        if (!e->ctx_ && !e->shuttingDown_)
+        if (!e->m_ctx && !e->m_shuttingDown)
             e->connect();
     }
 
@@ -348,25 +348,25 @@ private:
     void arm(pa_time_event*& t, pa_usec_t delay, pa_time_event_cb_t cb) {
         const pa_usec_t at = pa_rtclock_now() + delay;
         if (t)
-            pa_context_rttime_restart(ctx_, t, at);
+            pa_context_rttime_restart(m_ctx, t, at);
         else
-            t = pa_context_rttime_new(ctx_, at, cb, this);
+            t = pa_context_rttime_new(m_ctx, at, cb, this);
     }
 
     void disarm(pa_time_event* t) {
         if (t)
-            api_->time_restart(t, nullptr);
+            m_api->time_restart(t, nullptr);
     }
 
     // --- The stream ------------------------------------------------------------
 
     void openStream() {
         const pa_sample_spec format{PA_SAMPLE_S16LE, kOutputRate, kOutputChannels};
-        stream_ = pa_stream_new(ctx_, "Quorvantel", &format, nullptr);
-        if (!stream_)
+        m_stream = pa_stream_new(m_ctx, "Quorvantel", &format, nullptr);
+        if (!m_stream)
             return;
-        pa_stream_set_state_callback(stream_, &Engine::onStreamState, this);
-        pa_stream_set_write_callback(stream_, &Engine::onWritable, this);
+        pa_stream_set_state_callback(m_stream, &Engine::onStreamState, this);
+        pa_stream_set_write_callback(m_stream, &Engine::onWritable, this);
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.tlength = static_cast<std::uint32_t>(bytesFor(kBufferUs));
@@ -375,22 +375,22 @@ private:
         attr.fragsize = static_cast<std::uint32_t>(-1);
         const auto flags =
             static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
-        corked_ = true;
-        buffered_ = false;
-        if (pa_stream_connect_playback(stream_,
-                                       outputId_.isEmpty() ? nullptr : outputId_.constData(), &attr,
-                                       flags, nullptr, nullptr) < 0)
+        m_corked = true;
+        m_buffered = false;
+        if (pa_stream_connect_playback(m_stream,
+                                       m_outputId.isEmpty() ? nullptr : m_outputId.constData(),
+                                       &attr, flags, nullptr, nullptr) < 0)
             streamLost();
     }
 
     static void onStreamState(pa_stream* s, void* user) {
         auto* e = static_cast<Engine*>(user);
-        if (s != e->stream_)
+        if (s != e->m_stream)
             return;
         switch (pa_stream_get_state(s)) {
         case PA_STREAM_READY:
-            e->streamReady_ = true;
-            if (e->current_)
+            e->m_streamReady = true;
+            if (e->m_current)
                 e->play();
             break;
         case PA_STREAM_FAILED:
@@ -406,11 +406,11 @@ private:
     // one opens a new stream.
     void streamLost() {
         cut();
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_write_callback(stream_, nullptr, nullptr);
-        pa_stream_unref(stream_);
-        stream_ = nullptr;
-        streamReady_ = false;
+        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+        pa_stream_unref(m_stream);
+        m_stream = nullptr;
+        m_streamReady = false;
     }
 
     // --- Sounds ------------------------------------------------------------------
@@ -418,142 +418,142 @@ private:
     static void onPending(pa_mainloop_api* api, pa_defer_event* event, void* user) {
         auto* e = static_cast<Engine*>(user);
         api->defer_enable(event, 0);
-        if (!e->pending_)
+        if (!e->m_pending)
             return;
-        Request r = std::move(*e->pending_);
-        e->pending_.reset();
+        Request r = std::move(*e->m_pending);
+        e->m_pending.reset();
         e->start(std::move(r));
     }
 
     void start(Request r) {
         // A request that a newer one has already superseded (started, or only
         // asked for) would be cut at once: it never starts.
-        if (shuttingDown_ || r.ticket <= lastTicket_ || r.ticket < owner_.nextTicket_.load()) {
+        if (m_shuttingDown || r.ticket <= m_lastTicket || r.ticket < m_owner.m_nextTicket.load()) {
             complete(r, false);
             return;
         }
-        lastTicket_ = r.ticket;
-        const bool cutting = current_.has_value();
+        m_lastTicket = r.ticket;
+        const bool cutting = m_current.has_value();
         cut();
         if (!r.source) {
             complete(r, false);
             cork();
             return;
         }
-        if (!ctx_ || pa_context_get_state(ctx_) != PA_CONTEXT_READY || devices_ == 0) {
+        if (!m_ctx || pa_context_get_state(m_ctx) != PA_CONTEXT_READY || m_devices == 0) {
             complete(r, false);
             return;
         }
-        current_ = std::move(r);
-        sourceDone_ = false;
-        endSeen_ = false;
-        gapFirst_ = cutting;
-        if (!stream_)
+        m_current = std::move(r);
+        m_sourceDone = false;
+        m_endSeen = false;
+        m_gapFirst = cutting;
+        if (!m_stream)
             openStream();
-        if (!stream_) {
+        if (!m_stream) {
             finish(false);
             return;
         }
-        if (streamReady_)
+        if (m_streamReady)
             play();
     }
 
     // The current sound goes to the stream: what an older one left there is
     // dropped, the first part written, and the stream uncorked.
     void play() {
-        disarm(corkTimer_);
-        if (buffered_) {
-            pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
-            buffered_ = false;
+        disarm(m_corkTimer);
+        if (m_buffered) {
+            pa_operation_unref(pa_stream_flush(m_stream, nullptr, nullptr));
+            m_buffered = false;
         }
-        if (gapFirst_) {
+        if (m_gapFirst) {
             static const std::vector<char> silence(bytesFor(kCutGapUs), 0);
-            pa_stream_write(stream_, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE);
-            gapFirst_ = false;
+            pa_stream_write(m_stream, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE);
+            m_gapFirst = false;
         }
         // Right after a flush the writable size still counts the old data:
         // the server takes this much at once all the same.
-        fill(current_->source->firstWrite());
-        if (corked_ && current_) {
-            pa_operation_unref(pa_stream_cork(stream_, 0, nullptr, nullptr));
-            corked_ = false;
-            if (sourceDone_)
+        fill(m_current->source->firstWrite());
+        if (m_corked && m_current) {
+            pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+            m_corked = false;
+            if (m_sourceDone)
                 askTiming();
         }
     }
 
     static void onWritable(pa_stream* s, std::size_t bytes, void* user) {
         auto* e = static_cast<Engine*>(user);
-        if (s == e->stream_ && e->streamReady_ && e->current_)
+        if (s == e->m_stream && e->m_streamReady && e->m_current)
             e->fill(bytes);
     }
 
     void fill(std::size_t bytes) {
-        if (sourceDone_)
+        if (m_sourceDone)
             return; // the server asks for more after the last data went over
         std::size_t written = 0;
-        while (!sourceDone_ && bytes - written >= kFrameBytes) {
+        while (!m_sourceDone && bytes - written >= kFrameBytes) {
             void* buffer = nullptr;
             std::size_t room = bytes - written;
-            if (pa_stream_begin_write(stream_, &buffer, &room) < 0 || !buffer) {
+            if (pa_stream_begin_write(m_stream, &buffer, &room) < 0 || !buffer) {
                 finish(false);
                 return;
             }
             room = std::min(room, bytes - written) / kFrameBytes;
             const std::size_t frames =
-                current_->source->read(static_cast<std::int16_t*>(buffer), room);
+                m_current->source->read(static_cast<std::int16_t*>(buffer), room);
             if (frames < room)
-                sourceDone_ = true;
+                m_sourceDone = true;
             if (frames == 0) {
-                pa_stream_cancel_write(stream_);
+                pa_stream_cancel_write(m_stream);
                 break;
             }
-            pa_stream_write(stream_, buffer, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+            pa_stream_write(m_stream, buffer, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
             written += frames * kFrameBytes;
-            buffered_ = true;
+            m_buffered = true;
         }
-        arm(stallTimer_, durationOf(written) + kBufferUs + kStallUs, &Engine::onStall);
-        if (sourceDone_ && !corked_)
+        arm(m_stallTimer, durationOf(written) + kBufferUs + kStallUs, &Engine::onStall);
+        if (m_sourceDone && !m_corked)
             askTiming();
     }
 
     // How long until the last sample written is heard, from the server's own
     // account of the stream: what it holds plus the device's latency.
     void askTiming() {
-        dropOperation(timingOp_);
-        timingOp_ = pa_stream_update_timing_info(stream_, &Engine::onTiming, this);
+        dropOperation(m_timingOp);
+        m_timingOp = pa_stream_update_timing_info(m_stream, &Engine::onTiming, this);
     }
 
     static void onTiming(pa_stream* s, int success, void* user) {
         auto* e = static_cast<Engine*>(user);
-        pa_operation_unref(e->timingOp_);
-        e->timingOp_ = nullptr;
+        pa_operation_unref(e->m_timingOp);
+        e->m_timingOp = nullptr;
         pa_usec_t left = 0;
         int negative = 0;
         if (!success || pa_stream_get_latency(s, &left, &negative) < 0 || negative)
             left = 0;
         // Past the end, or as good as: heard to its end. Otherwise look again
         // when it should have ended (a stalled server pushes the end out).
-        if (left == 0 && e->endSeen_) {
+        if (left == 0 && e->m_endSeen) {
             e->finish(true);
-            e->arm(e->corkTimer_, kCorkAfterUs, &Engine::onCorkTime);
+            e->arm(e->m_corkTimer, kCorkAfterUs, &Engine::onCorkTime);
             return;
         }
-        e->endSeen_ = left == 0;
-        e->arm(e->endTimer_, left + kEndMarginUs, &Engine::onEnd);
+        e->m_endSeen = left == 0;
+        e->arm(e->m_endTimer, left + kEndMarginUs, &Engine::onEnd);
     }
 
     static void onEnd(pa_mainloop_api*, pa_time_event* t, const timeval*, void* user) {
         auto* e = static_cast<Engine*>(user);
         e->disarm(t);
-        if (e->current_ && e->stream_)
+        if (e->m_current && e->m_stream)
             e->askTiming();
     }
 
     static void onCorkTime(pa_mainloop_api*, pa_time_event* t, const timeval*, void* user) {
         auto* e = static_cast<Engine*>(user);
         e->disarm(t);
-        if (!e->current_)
+        if (!e->m_current)
             e->cork();
     }
 
@@ -565,20 +565,20 @@ private:
     }
 
     void cork() {
-        if (stream_ && streamReady_ && !corked_) {
-            pa_operation_unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
-            corked_ = true;
+        if (m_stream && m_streamReady && !m_corked) {
+            pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+            m_corked = true;
         }
     }
 
     // Ends the current sound, if any: true when it was heard to its end.
     void finish(bool ok) {
-        disarm(stallTimer_);
-        disarm(endTimer_);
-        dropOperation(timingOp_);
-        if (current_) {
-            complete(*current_, ok);
-            current_.reset();
+        disarm(m_stallTimer);
+        disarm(m_endTimer);
+        dropOperation(m_timingOp);
+        if (m_current) {
+            complete(*m_current, ok);
+            m_current.reset();
         }
     }
 
@@ -593,90 +593,90 @@ private:
         if (r.done)
             r.done->set(ok);
         r.done.reset();
-        owner_.requestEnded();
+        m_owner.requestEnded();
     }
 
-    AudioChannel& owner_;
-    const QByteArray outputId_;
-    pa_threaded_mainloop* loop_ = nullptr;
-    pa_mainloop_api* api_ = nullptr;
-    pa_context* ctx_ = nullptr;
-    pa_stream* stream_ = nullptr;
-    bool streamReady_ = false;
-    bool corked_ = true;
-    bool buffered_ = false; // the stream may hold data that the next sound must flush
-    bool shuttingDown_ = false;
-    pa_usec_t retryUs_ = kRetryFirstUs;
-    pa_time_event* retryTimer_ = nullptr;
-    pa_defer_event* startEvent_ = nullptr;
-    std::optional<Request> pending_; // asked for, not yet started
-    pa_time_event* endTimer_ = nullptr;
-    pa_time_event* corkTimer_ = nullptr;
-    pa_time_event* stallTimer_ = nullptr;
-    pa_operation* timingOp_ = nullptr;
-    pa_operation* sinkListOp_ = nullptr;
-    int sinksSeen_ = 0;
-    bool recount_ = false;
-    std::uint64_t lastTicket_ = 0;
-    std::optional<Request> current_;
-    bool sourceDone_ = false;
-    bool endSeen_ = false;  // the last timing found nothing left to hear
-    bool gapFirst_ = false; // the current sound cut one that still played
+    AudioChannel& m_owner;
+    const QByteArray m_outputId;
+    pa_threaded_mainloop* m_loop = nullptr;
+    pa_mainloop_api* m_api = nullptr;
+    pa_context* m_ctx = nullptr;
+    pa_stream* m_stream = nullptr;
+    bool m_streamReady = false;
+    bool m_corked = true;
+    bool m_buffered = false; // the stream may hold data that the next sound must flush
+    bool m_shuttingDown = false;
+    pa_usec_t m_retryUs = kRetryFirstUs;
+    pa_time_event* m_retryTimer = nullptr;
+    pa_defer_event* m_startEvent = nullptr;
+    std::optional<Request> m_pending; // asked for, not yet started
+    pa_time_event* m_endTimer = nullptr;
+    pa_time_event* m_corkTimer = nullptr;
+    pa_time_event* m_stallTimer = nullptr;
+    pa_operation* m_timingOp = nullptr;
+    pa_operation* m_sinkListOp = nullptr;
+    int m_sinksSeen = 0;
+    bool m_recount = false;
+    std::uint64_t m_lastTicket = 0;
+    std::optional<Request> m_current;
+    bool m_sourceDone = false;
+    bool m_endSeen = false;  // the last timing found nothing left to hear
+    bool m_gapFirst = false; // the current sound cut one that still played
 
-    std::mutex stateMutex_;
-    std::condition_variable stateCv_;
-    int attemptsSettled_ = 0;
+    std::mutex m_stateMutex;
+    std::condition_variable m_stateCv;
+    int m_attemptsSettled = 0;
 };
 
 AudioChannel::AudioChannel(const QByteArray& outputId) {
     const QResource alert(QStringLiteral(":/sounds/alert.wav"));
-    alert_ = decodeWav(alert.uncompressedData());
+    m_alert = decodeWav(alert.uncompressedData());
 
-    engine_ = std::make_unique<Engine>(*this, outputId);
+    m_engine = std::make_unique<Engine>(*this, outputId);
     // A sound asked for right after start-up is heard: the first answer of a
     // local server takes milliseconds. No server, or one that does not answer,
     // costs at most this wait.
-    engine_->waitUntil(kFirstConnectMs, true);
+    m_engine->waitUntil(kFirstConnectMs, true);
 
-    loader_ = new QObject;
-    loader_->moveToThread(&loaderThread_);
-    QObject::connect(&loaderThread_, &QThread::finished, loader_, &QObject::deleteLater);
-    loaderThread_.setObjectName(QStringLiteral("qv-sound-loader"));
-    loaderThread_.start();
+    m_loader = new QObject;
+    m_loader->moveToThread(&m_loaderThread);
+    QObject::connect(&m_loaderThread, &QThread::finished, m_loader, &QObject::deleteLater);
+    m_loaderThread.setObjectName(QStringLiteral("qv-sound-loader"));
+    m_loaderThread.start();
 }
 
 AudioChannel::~AudioChannel() {
-    loaderThread_.quit();
-    loaderThread_.wait();
-    engine_.reset();
+    m_loaderThread.quit();
+    m_loaderThread.wait();
+    m_engine.reset();
 }
 
 int AudioChannel::outputDeviceCount() const {
-    if (!engine_->connected_.load())
-        engine_->kick();
-    return engine_->devices_.load();
+    if (!m_engine->m_connected.load())
+        m_engine->kick();
+    return m_engine->m_devices.load();
 }
 
 bool AudioChannel::waitUntilConnected(int timeoutMs) const {
-    return engine_->waitUntil(timeoutMs, false);
+    return m_engine->waitUntil(timeoutMs, false);
 }
 
 void AudioChannel::requestEnded() {
     {
-        std::lock_guard lock(idleMutex_);
-        --outstanding_;
+        std::lock_guard lock(m_idleMutex);
+        --m_outstanding;
     }
-    idleCv_.notify_all();
+    m_idleCv.notify_all();
 }
 
 bool AudioChannel::playAsync(std::shared_ptr<const PcmBuffer> pcm) {
     if (!pcm || outputDeviceCount() == 0)
         return false;
     {
-        std::lock_guard lock(idleMutex_);
-        ++outstanding_;
+        std::lock_guard lock(m_idleMutex);
+        ++m_outstanding;
     }
-    engine_->submit({++nextTicket_, std::make_unique<MemorySource>(std::move(pcm)), nullptr});
+    m_engine->submit({++m_nextTicket, std::make_unique<MemorySource>(std::move(pcm)), nullptr});
     return true;
 }
 
@@ -686,10 +686,10 @@ bool AudioChannel::playSync(std::shared_ptr<const PcmBuffer> pcm) {
     const auto length = std::chrono::microseconds(pcm->durationUs());
     auto done = std::make_shared<Completion>();
     {
-        std::lock_guard lock(idleMutex_);
-        ++outstanding_;
+        std::lock_guard lock(m_idleMutex);
+        ++m_outstanding;
     }
-    engine_->submit({++nextTicket_, std::make_unique<MemorySource>(std::move(pcm)), done});
+    m_engine->submit({++m_nextTicket, std::make_unique<MemorySource>(std::move(pcm)), done});
     // The margin covers the server's buffer and start-up; past it the server has
     // stalled and the caller gives up rather than hang.
     return done->wait(std::chrono::duration_cast<std::chrono::milliseconds>(length) +
@@ -699,39 +699,39 @@ bool AudioChannel::playSync(std::shared_ptr<const PcmBuffer> pcm) {
 void AudioChannel::playFileAsync(const QString& path) {
     if (outputDeviceCount() == 0)
         return;
-    const std::uint64_t ticket = ++nextTicket_;
+    const std::uint64_t ticket = ++m_nextTicket;
     {
-        std::lock_guard lock(idleMutex_);
-        ++outstanding_;
+        std::lock_guard lock(m_idleMutex);
+        ++m_outstanding;
     }
     // Opening the file and reading its header happen off the caller's thread;
     // the samples are decoded as the stream asks for them.
     QMetaObject::invokeMethod(
-        loader_,
+        m_loader,
         [this, ticket, path] {
             OpenedSoundFile file = openSoundFile(path);
             std::unique_ptr<Source> source;
             if (file.status == SoundFileStatus::Ok)
                 source = std::make_unique<DecoderSource>(std::move(file.decoder));
-            else if (file.status == SoundFileStatus::NotFound && alert_)
-                source = std::make_unique<MemorySource>(alert_);
-            engine_->submit({ticket, std::move(source), nullptr});
+            else if (file.status == SoundFileStatus::NotFound && m_alert)
+                source = std::make_unique<MemorySource>(m_alert);
+            m_engine->submit({ticket, std::move(source), nullptr});
         },
         Qt::QueuedConnection);
 }
 
 void AudioChannel::stop() {
     {
-        std::lock_guard lock(idleMutex_);
-        ++outstanding_;
+        std::lock_guard lock(m_idleMutex);
+        ++m_outstanding;
     }
-    engine_->submit({++nextTicket_, nullptr, nullptr});
+    m_engine->submit({++m_nextTicket, nullptr, nullptr});
 }
 
 bool AudioChannel::waitUntilIdle(int timeoutMs) {
-    std::unique_lock lock(idleMutex_);
-    return idleCv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                            [this] { return outstanding_ == 0; });
+    std::unique_lock lock(m_idleMutex);
+    return m_idleCv.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [this] { return m_outstanding == 0; });
 }
 
 } // namespace qv

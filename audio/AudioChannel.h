@@ -50,7 +50,7 @@ public:
     bool waitUntilConnected(int timeoutMs) const;
 
     // The sound played for a file that does not exist.
-    std::shared_ptr<const PcmBuffer> alertSound() const { return alert_; }
+    std::shared_ptr<const PcmBuffer> alertSound() const { return m_alert; }
 
     // The longest pause between two attempts to reach the server.
     static constexpr int kRetryMaxMs = 2000;
@@ -61,16 +61,16 @@ public:
 private:
     void requestEnded();
 
-    std::atomic<std::uint64_t> nextTicket_{0};
-    std::shared_ptr<const PcmBuffer> alert_;
+    std::atomic<std::uint64_t> m_nextTicket{0};
+    std::shared_ptr<const PcmBuffer> m_alert;
 
-    std::mutex idleMutex_;
-    std::condition_variable idleCv_;
-    int outstanding_ = 0;
+    std::mutex m_idleMutex;
+    std::condition_variable m_idleCv;
+    int m_outstanding = 0;
 
-    std::unique_ptr<Engine> engine_;
-    QThread loaderThread_;
-    QObject* loader_ = nullptr;
+    std::unique_ptr<Engine> m_engine;
+    QThread m_loaderThread;
+    QObject* m_loader = nullptr;
 };
 
 } // namespace qv

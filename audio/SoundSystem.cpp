@@ -16,31 +16,31 @@ constexpr const char* kBuiltInSounds[] = {":/sounds/fanfare.wav", ":/sounds/beep
 
 SoundSystem::SoundSystem(QObject* parent)
     : SoundSystem(std::make_shared<AudioChannel>(), builtInClip, parent) {
-    warmUp_ = QThread::create([this] {
-        for (int i = 0; i < waveList_.Count(); ++i)
-            waveList_.Items(i).Wave.Decoded();
-        clips_->warmUp();
+    m_warmUp = QThread::create([this] {
+        for (int i = 0; i < m_waveList.Count(); ++i)
+            m_waveList.Items(i).Wave.Decoded();
+        m_clips->warmUp();
     });
-    warmUp_->setObjectName(QStringLiteral("qv-sound-decoder"));
-    warmUp_->start(QThread::LowestPriority);
+    m_warmUp->setObjectName(QStringLiteral("qv-sound-decoder"));
+    m_warmUp->start(QThread::LowestPriority);
 }
 
 SoundSystem::SoundSystem(std::shared_ptr<SoundChannel> channel, ClipLookup clips, QObject* parent)
-    : QObject(parent), channel_(std::move(channel)),
-      clips_(std::make_shared<ClipCache>(std::move(clips))), waveList_(*channel_) {
+    : QObject(parent), m_channel(std::move(channel)),
+      m_clips(std::make_shared<ClipCache>(std::move(clips))), m_waveList(*m_channel) {
     for (const char* name : kBuiltInSounds) {
         const QResource res(QString::fromLatin1(name));
-        waveList_.Add().Wave.LoadFromData(res.isValid() ? res.uncompressedData() : QByteArray());
+        m_waveList.Add().Wave.LoadFromData(res.isValid() ? res.uncompressedData() : QByteArray());
     }
 }
 
 SoundSystem::~SoundSystem() {
-    if (warmUp_) {
-        warmUp_->wait();
-        delete warmUp_;
+    if (m_warmUp) {
+        m_warmUp->wait();
+        delete m_warmUp;
     }
     // Announcements still speaking hold the channel; cutting the sound ends them.
-    channel_->stop();
+    m_channel->stop();
 }
 
 std::unique_ptr<SoundSystem> SoundSystem::createSilent() {
@@ -51,14 +51,14 @@ void SoundSystem::DoSound(const QString& sound) {
     if (sound.size() == 1) {
         const char16_t c = sound.at(0).unicode();
         if (c >= u'0' && c <= u'3')
-            waveList_.Items(c - u'0').Play();
+            m_waveList.Items(c - u'0').Play();
         return;
     }
-    channel_->playFileAsync(sound);
+    m_channel->playFileAsync(sound);
 }
 
 void SoundSystem::Announce(int shortForm, TTimeHMS time) {
-    auto* thread = new TSpeakThread(shortForm, time, channel_, clips_);
+    auto* thread = new TSpeakThread(shortForm, time, m_channel, m_clips);
     connect(thread, &QThread::finished, this, [this, thread] { ThreadDone(thread); });
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();

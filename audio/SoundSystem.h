@@ -30,8 +30,8 @@ public:
     // One that never opens a device.
     static std::unique_ptr<SoundSystem> createSilent();
 
-    TLMDWaveList& WaveList() { return waveList_; }
-    SoundChannel& Channel() { return *channel_; }
+    TLMDWaveList& WaveList() { return m_waveList; }
+    SoundChannel& Channel() { return *m_channel; }
 
     // One character "0" to "3" plays that built-in sound from memory; any other
     // single character does nothing; every other string, the empty one too, is
@@ -45,10 +45,10 @@ public:
     void ThreadDone(QObject* sender);
 
 private:
-    std::shared_ptr<SoundChannel> channel_;
-    std::shared_ptr<ClipCache> clips_;
-    TLMDWaveList waveList_;
-    QThread* warmUp_ = nullptr;
+    std::shared_ptr<SoundChannel> m_channel;
+    std::shared_ptr<ClipCache> m_clips;
+    TLMDWaveList m_waveList;
+    QThread* m_warmUp = nullptr;
 };
 
 } // namespace qv

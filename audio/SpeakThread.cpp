@@ -14,15 +14,15 @@ QByteArray builtInClip(int id) {
 }
 
 ClipCache::Clip ClipCache::get(int id) {
-    std::lock_guard lock(m_);
-    auto it = clips_.find(id);
-    if (it == clips_.end()) {
-        const QByteArray image = lookup_(id);
+    std::lock_guard lock(m_mutex);
+    auto it = m_clips.find(id);
+    if (it == m_clips.end()) {
+        const QByteArray image = m_lookup(id);
         Clip clip;
         clip.found = !image.isEmpty();
         if (clip.found)
             clip.pcm = decodeWav(image);
-        it = clips_.emplace(id, std::move(clip)).first;
+        it = m_clips.emplace(id, std::move(clip)).first;
     }
     return it->second;
 }
@@ -42,22 +42,22 @@ TSpeakThread::TSpeakThread(int shortForm, const TTimeHMS& time,
 TSpeakThread::TSpeakThread(int shortForm, const TTimeHMS& time,
                            std::shared_ptr<SoundChannel> channel, std::shared_ptr<ClipCache> clips)
     : ShortForm(shortForm), Hours(time.Hours), Minutes(time.Minutes), Seconds(time.Seconds),
-      channel_(std::move(channel)), clips_(std::move(clips)) {
-    ++live_;
+      m_channel(std::move(channel)), m_clips(std::move(clips)) {
+    ++m_live;
 }
 
 TSpeakThread::~TSpeakThread() {
     wait(); // never freed while its body runs
-    --live_;
+    --m_live;
 }
 
 void TSpeakThread::Execute() {
     const SpeechPlan plan = makeSpeechPlan(ShortForm, {Hours, Minutes, Seconds});
     for (int id : planClips(plan)) {
-        const ClipCache::Clip clip = clips_->get(id);
+        const ClipCache::Clip clip = m_clips->get(id);
         if (!clip.found)
             continue;
-        if (!clip.pcm || channel_->outputDeviceCount() == 0 || !channel_->playSync(clip.pcm))
+        if (!clip.pcm || m_channel->outputDeviceCount() == 0 || !m_channel->playSync(clip.pcm))
             return;
     }
 }

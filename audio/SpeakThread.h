@@ -27,7 +27,7 @@ QByteArray builtInClip(int id);
 // thread.
 class ClipCache {
 public:
-    explicit ClipCache(ClipLookup lookup) : lookup_(std::move(lookup)) {}
+    explicit ClipCache(ClipLookup lookup) : m_lookup(std::move(lookup)) {}
 
     struct Clip {
         bool found = false;                   // the lookup has a clip of that id
@@ -39,9 +39,9 @@ public:
     void warmUp();
 
 private:
-    std::mutex m_;
-    ClipLookup lookup_;
-    std::map<int, Clip> clips_;
+    std::mutex m_mutex;
+    ClipLookup m_lookup;
+    std::map<int, Clip> m_clips;
 };
 
 // One announcement: speaks its own copy of a time, clip after clip, each to its
@@ -61,7 +61,7 @@ public:
     const std::int32_t Seconds;
 
     // Announcement threads that exist right now (created and not yet freed).
-    static int liveCount() { return live_.load(); }
+    static int liveCount() { return m_live.load(); }
 
 protected:
     void run() override { Execute(); }
@@ -71,9 +71,9 @@ private:
     // (cut off by a newer sound, or no output) ends the announcement.
     void Execute();
 
-    std::shared_ptr<SoundChannel> channel_;
-    std::shared_ptr<ClipCache> clips_;
-    static inline std::atomic<int> live_{0};
+    std::shared_ptr<SoundChannel> m_channel;
+    std::shared_ptr<ClipCache> m_clips;
+    static inline std::atomic<int> m_live{0};
 };
 
 } // namespace qv

@@ -156,21 +156,21 @@ std::optional<WavLayout> parseWavLayout(QByteArrayView image) {
 }
 
 OutputConverter::OutputConverter(int channels, int sampleRate, std::int64_t sourceFrames)
-    : channels_(std::max(channels, 1)),
-      step_(static_cast<double>(std::max(sampleRate, 1)) / kOutputRate) {
+    : m_channels(std::max(channels, 1)),
+      m_step(static_cast<double>(std::max(sampleRate, 1)) / kOutputRate) {
     const auto frames = std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(static_cast<double>(sourceFrames) / step_) + 1, 0,
+        static_cast<std::int64_t>(static_cast<double>(sourceFrames) / m_step) + 1, 0,
         kMaxDecodedFrames);
-    out_->samples.reserve(static_cast<std::size_t>(frames * kOutputChannels));
+    m_out->samples.reserve(static_cast<std::size_t>(frames * kOutputChannels));
 }
 
 void OutputConverter::emit(const float* f0, const float* f1, double frac) {
-    ++produced_;
+    ++m_produced;
     for (int side = 0; side < kOutputChannels; ++side) {
-        const int c = channels_ == 1 ? 0 : side;
+        const int c = m_channels == 1 ? 0 : side;
         const double v = f0[c] * (1.0 - frac) + f1[c] * frac;
         const double scaled = std::clamp(v, -1.0, 1.0) * 32767.0;
-        out_->samples.push_back(
+        m_out->samples.push_back(
             static_cast<std::int16_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5));
     }
 }
@@ -178,39 +178,39 @@ void OutputConverter::emit(const float* f0, const float* f1, double frac) {
 void OutputConverter::feed(const float* in, std::int64_t frames) {
     if (frames <= 0)
         return;
-    const std::int64_t end = consumed_ + frames; // one past the last source frame fed
-    float prev[2] = {last_[0], last_[1]};
+    const std::int64_t end = m_consumed + frames; // one past the last source frame fed
+    float prev[2] = {m_last[0], m_last[1]};
     auto frame = [&](std::int64_t index) -> const float* {
-        return index < consumed_ ? prev : in + (index - consumed_) * channels_;
+        return index < m_consumed ? prev : in + (index - m_consumed) * m_channels;
     };
     // Every output frame whose two neighbours have both arrived.
-    while (produced_ < kMaxDecodedFrames) {
-        const auto f0 = static_cast<std::int64_t>(next_);
+    while (m_produced < kMaxDecodedFrames) {
+        const auto f0 = static_cast<std::int64_t>(m_next);
         if (f0 + 1 >= end)
             break;
-        emit(frame(f0), frame(f0 + 1), next_ - static_cast<double>(f0));
-        next_ = static_cast<double>(produced_) * step_;
+        emit(frame(f0), frame(f0 + 1), m_next - static_cast<double>(f0));
+        m_next = static_cast<double>(m_produced) * m_step;
     }
-    const float* lastFrame = in + (frames - 1) * channels_;
-    last_[0] = lastFrame[0];
-    last_[1] = channels_ > 1 ? lastFrame[1] : lastFrame[0];
-    consumed_ = end;
+    const float* lastFrame = in + (frames - 1) * m_channels;
+    m_last[0] = lastFrame[0];
+    m_last[1] = m_channels > 1 ? lastFrame[1] : lastFrame[0];
+    m_consumed = end;
 }
 
 std::shared_ptr<PcmBuffer> OutputConverter::finish() {
     // An output frame that falls exactly on the last source frame has no
     // right-hand neighbour: it takes that frame as it is.
-    while (consumed_ > 0 && produced_ < kMaxDecodedFrames &&
-           next_ <= static_cast<double>(consumed_ - 1)) {
-        emit(last_, last_, 0);
-        next_ = static_cast<double>(produced_) * step_;
+    while (m_consumed > 0 && m_produced < kMaxDecodedFrames &&
+           m_next <= static_cast<double>(m_consumed - 1)) {
+        emit(m_last, m_last, 0);
+        m_next = static_cast<double>(m_produced) * m_step;
     }
-    return std::move(out_);
+    return std::move(m_out);
 }
 
 void OutputConverter::takeInto(std::vector<std::int16_t>& dst) {
-    dst.insert(dst.end(), out_->samples.begin(), out_->samples.end());
-    out_->samples.clear();
+    dst.insert(dst.end(), m_out->samples.begin(), m_out->samples.end());
+    m_out->samples.clear();
 }
 
 std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& in, int channels,
@@ -223,11 +223,11 @@ std::shared_ptr<PcmBuffer> convertToOutput(const std::vector<float>& in, int cha
     return converter.finish();
 }
 
-SoundDecoder::SoundDecoder(std::unique_ptr<ByteSource> source) : source_(std::move(source)) {}
+SoundDecoder::SoundDecoder(std::unique_ptr<ByteSource> source) : m_source(std::move(source)) {}
 
 SoundDecoder::~SoundDecoder() {
-    if (file_)
-        sf_close(static_cast<SNDFILE*>(file_));
+    if (m_file)
+        sf_close(static_cast<SNDFILE*>(m_file));
 }
 
 std::unique_ptr<SoundDecoder> SoundDecoder::fromImage(QByteArrayView image) {
@@ -247,71 +247,71 @@ std::unique_ptr<SoundDecoder> SoundDecoder::fromFile(int fd, std::int64_t size) 
 }
 
 bool SoundDecoder::open() {
-    const auto layout = parseLayout(*source_);
+    const auto layout = parseLayout(*m_source);
     if (!layout)
         return false;
     SF_INFO info{};
-    auto* file = sf_open_virtual(&kVirtualIo, SFM_READ, &info, source_.get());
+    auto* file = sf_open_virtual(&kVirtualIo, SFM_READ, &info, m_source.get());
     if (!file)
         return false;
-    file_ = file;
+    m_file = file;
     const bool wav = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV ||
                      (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAVEX;
     if (!wav || info.channels < 1 || info.channels > 64 || info.samplerate < 1000 ||
         info.samplerate > 384000)
         return false;
-    channels_ = info.channels;
-    rate_ = info.samplerate;
+    m_channels = info.channels;
+    m_rate = info.samplerate;
     // Read no more input than the longest sound we keep needs, whatever the
     // header claims; ADPCM ends at the "fact" count, not at the padded block.
-    limit_ = kMaxDecodedFrames * info.samplerate / kOutputRate + 1;
+    m_limit = kMaxDecodedFrames * info.samplerate / kOutputRate + 1;
     if (isAdpcm(layout->formatTag) && layout->factFrames && *layout->factFrames > 0)
-        limit_ = std::min<std::int64_t>(limit_, *layout->factFrames);
-    limit_ = std::min<std::int64_t>(limit_, std::max<sf_count_t>(info.frames, 0));
-    converter_.emplace(channels_, rate_);
+        m_limit = std::min<std::int64_t>(m_limit, *layout->factFrames);
+    m_limit = std::min<std::int64_t>(m_limit, std::max<sf_count_t>(info.frames, 0));
+    m_converter.emplace(m_channels, m_rate);
     return true;
 }
 
 std::int64_t SoundDecoder::expectedFrames() const {
-    if (rate_ <= 0)
+    if (m_rate <= 0)
         return 0;
-    return std::min<std::int64_t>(limit_ * kOutputRate / rate_ + 1, kMaxDecodedFrames);
+    return std::min<std::int64_t>(m_limit * kOutputRate / m_rate + 1, kMaxDecodedFrames);
 }
 
 void SoundDecoder::decodeMore() {
     constexpr sf_count_t kChunk = 4096;
-    chunk_.resize(static_cast<std::size_t>(kChunk * channels_));
-    const sf_count_t want = std::min<sf_count_t>(kChunk, limit_ - have_);
+    m_chunk.resize(static_cast<std::size_t>(kChunk * m_channels));
+    const sf_count_t want = std::min<sf_count_t>(kChunk, m_limit - m_have);
     const sf_count_t got =
-        want > 0 ? sf_readf_float(static_cast<SNDFILE*>(file_), chunk_.data(), want) : 0;
+        want > 0 ? sf_readf_float(static_cast<SNDFILE*>(m_file), m_chunk.data(), want) : 0;
     if (got > 0) {
-        converter_->feed(chunk_.data(), got);
-        have_ += got;
+        m_converter->feed(m_chunk.data(), got);
+        m_have += got;
     }
-    if (got <= 0 || have_ >= limit_ || converter_->produced() >= kMaxDecodedFrames) {
-        ended_ = true;
-        const auto rest = converter_->finish();
-        pending_.insert(pending_.end(), rest->samples.begin(), rest->samples.end());
+    if (got <= 0 || m_have >= m_limit || m_converter->produced() >= kMaxDecodedFrames) {
+        m_ended = true;
+        const auto rest = m_converter->finish();
+        m_pending.insert(m_pending.end(), rest->samples.begin(), rest->samples.end());
         return;
     }
-    converter_->takeInto(pending_);
+    m_converter->takeInto(m_pending);
 }
 
 std::size_t SoundDecoder::read(std::int16_t* out, std::size_t maxFrames) {
     const std::size_t want = maxFrames * kOutputChannels;
     std::size_t done = 0;
     while (done < want) {
-        if (pendingPos_ == pending_.size()) {
-            pending_.clear();
-            pendingPos_ = 0;
-            if (ended_)
+        if (m_pendingPos == m_pending.size()) {
+            m_pending.clear();
+            m_pendingPos = 0;
+            if (m_ended)
                 break;
             decodeMore();
             continue;
         }
-        const std::size_t n = std::min(want - done, pending_.size() - pendingPos_);
-        std::memcpy(out + done, pending_.data() + pendingPos_, n * sizeof(std::int16_t));
-        pendingPos_ += n;
+        const std::size_t n = std::min(want - done, m_pending.size() - m_pendingPos);
+        std::memcpy(out + done, m_pending.data() + m_pendingPos, n * sizeof(std::int16_t));
+        m_pendingPos += n;
         done += n;
     }
     return done / kOutputChannels;

@@ -65,17 +65,17 @@ public:
     void takeInto(std::vector<std::int16_t>& dst);
     // Call once after the last feed; takes what was not taken yet.
     std::shared_ptr<PcmBuffer> finish();
-    std::int64_t produced() const { return produced_; }
+    std::int64_t produced() const { return m_produced; }
 
 private:
     void emit(const float* f0, const float* f1, double frac);
-    int channels_;
-    double step_;               // source frames per output frame
-    double next_ = 0;           // source position of the next output frame
-    std::int64_t consumed_ = 0; // source frames fed before the current chunk
-    std::int64_t produced_ = 0; // output frames made, taken or not
-    float last_[2] = {0, 0};    // the last frame fed, first two channels
-    std::shared_ptr<PcmBuffer> out_ = std::make_shared<PcmBuffer>();
+    int m_channels;
+    double m_step;               // source frames per output frame
+    double m_next = 0;           // source position of the next output frame
+    std::int64_t m_consumed = 0; // source frames fed before the current chunk
+    std::int64_t m_produced = 0; // output frames made, taken or not
+    float m_last[2] = {0, 0};    // the last frame fed, first two channels
+    std::shared_ptr<PcmBuffer> m_out = std::make_shared<PcmBuffer>();
 };
 
 struct ByteSource;
@@ -105,17 +105,17 @@ private:
     bool open();
     void decodeMore();
 
-    std::unique_ptr<ByteSource> source_;
-    void* file_ = nullptr; // SNDFILE
-    int channels_ = 0;
-    int rate_ = 0;
-    std::int64_t limit_ = 0; // source frames to read at most
-    std::int64_t have_ = 0;  // source frames read
-    std::optional<OutputConverter> converter_;
-    std::vector<float> chunk_;
-    std::vector<std::int16_t> pending_; // decoded, not yet read
-    std::size_t pendingPos_ = 0;
-    bool ended_ = false;
+    std::unique_ptr<ByteSource> m_source;
+    void* m_file = nullptr; // SNDFILE
+    int m_channels = 0;
+    int m_rate = 0;
+    std::int64_t m_limit = 0; // source frames to read at most
+    std::int64_t m_have = 0;  // source frames read
+    std::optional<OutputConverter> m_converter;
+    std::vector<float> m_chunk;
+    std::vector<std::int16_t> m_pending; // decoded, not yet read
+    std::size_t m_pendingPos = 0;
+    bool m_ended = false;
 };
 
 // The whole conversion at once.

@@ -5,23 +5,23 @@
 namespace qv {
 
 void TLMDWave::LoadFromData(const QByteArray& image) {
-    std::lock_guard lock(m_);
-    data_ = image;
-    decoded_.reset();
-    decodedOnce_ = false;
+    std::lock_guard lock(m_mutex);
+    m_data = image;
+    m_decoded.reset();
+    m_decodedOnce = false;
 }
 
 std::shared_ptr<const PcmBuffer> TLMDWave::Decoded() const {
-    std::lock_guard lock(m_);
-    if (!decodedOnce_) {
-        decodedOnce_ = true;
-        decoded_ = data_.isEmpty() ? nullptr : decodeWav(data_);
+    std::lock_guard lock(m_mutex);
+    if (!m_decodedOnce) {
+        m_decodedOnce = true;
+        m_decoded = m_data.isEmpty() ? nullptr : decodeWav(m_data);
     }
-    return decoded_;
+    return m_decoded;
 }
 
 bool TLMDWaveListItem::Play() const {
-    SoundChannel& channel = owner_.Channel();
+    SoundChannel& channel = m_owner.Channel();
     if (Wave.Size() == 0 || channel.outputDeviceCount() == 0)
         return false;
     auto pcm = Wave.Decoded();
@@ -29,7 +29,7 @@ bool TLMDWaveListItem::Play() const {
 }
 
 TLMDWaveListItem& TLMDWaveList::Add() {
-    return items_.emplace_back(*this);
+    return m_items.emplace_back(*this);
 }
 
 } // namespace qv

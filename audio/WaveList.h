@@ -18,24 +18,24 @@ class SoundChannel;
 class TLMDWave {
 public:
     void LoadFromData(const QByteArray& image);
-    const QByteArray& Data() const { return data_; }
-    qint64 Size() const { return data_.size(); }
+    const QByteArray& Data() const { return m_data; }
+    qint64 Size() const { return m_data.size(); }
     // The decoded sound (decoded now if it was not yet); null when empty or not
     // a playable WAV. Safe from any thread.
     std::shared_ptr<const PcmBuffer> Decoded() const;
 
 private:
-    QByteArray data_;
-    mutable std::mutex m_;
-    mutable bool decodedOnce_ = false;
-    mutable std::shared_ptr<const PcmBuffer> decoded_;
+    QByteArray m_data;
+    mutable std::mutex m_mutex;
+    mutable bool m_decodedOnce = false;
+    mutable std::shared_ptr<const PcmBuffer> m_decoded;
 };
 
 class TLMDWaveList;
 
 class TLMDWaveListItem {
 public:
-    explicit TLMDWaveListItem(TLMDWaveList& owner) : owner_(owner) {}
+    explicit TLMDWaveListItem(TLMDWaveList& owner) : m_owner(owner) {}
 
     int Ident = 0; // kept for the record; entries are found by position
     TLMDWave Wave;
@@ -45,27 +45,27 @@ public:
     bool Play() const;
 
 private:
-    TLMDWaveList& owner_;
+    TLMDWaveList& m_owner;
 };
 
 // The built-in sounds, addressed by position.
 class TLMDWaveList {
 public:
-    explicit TLMDWaveList(SoundChannel& channel) : channel_(channel) {}
+    explicit TLMDWaveList(SoundChannel& channel) : m_channel(channel) {}
     TLMDWaveList(const TLMDWaveList&) = delete;
     TLMDWaveList& operator=(const TLMDWaveList&) = delete;
 
-    int Count() const { return static_cast<int>(items_.size()); }
-    TLMDWaveListItem& Items(int index) { return items_.at(static_cast<std::size_t>(index)); }
+    int Count() const { return static_cast<int>(m_items.size()); }
+    TLMDWaveListItem& Items(int index) { return m_items.at(static_cast<std::size_t>(index)); }
     const TLMDWaveListItem& Items(int index) const {
-        return items_.at(static_cast<std::size_t>(index));
+        return m_items.at(static_cast<std::size_t>(index));
     }
     TLMDWaveListItem& Add();
-    SoundChannel& Channel() const { return channel_; }
+    SoundChannel& Channel() const { return m_channel; }
 
 private:
-    SoundChannel& channel_;
-    std::deque<TLMDWaveListItem> items_; // stable addresses as entries are added
+    SoundChannel& m_channel;
+    std::deque<TLMDWaveListItem> m_items; // stable addresses as entries are added
 };
 
 } // namespace qv

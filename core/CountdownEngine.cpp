@@ -28,117 +28,117 @@ std::string formatTime(const TTimeHMS& t) {
 
 CountdownEngine::CountdownEngine(const TimerDB& table, EngineHost& host, const Clock& clock,
                                  TickSource& tick)
-    : table_(table), host_(host), clock_(clock), tick_(tick) {}
+    : m_table(table), m_host(host), m_clock(clock), m_tick(tick) {}
 
 void CountdownEngine::loadTimer() {
-    const TimerRecord* r = table_.current();
+    const TimerRecord* r = m_table.current();
     // A negative start time can only come from an edited file; it loads as zero
     // so that the display never shows a time below zero.
-    startValue_ = splitTime(r ? std::max<std::int32_t>(r->StartTime, 0) : 0);
-    timeLeft_ = startValue_;
-    host_.UpdateTimerDisplay();
+    m_startValue = splitTime(r ? std::max<std::int32_t>(r->StartTime, 0) : 0);
+    m_timeLeft = m_startValue;
+    m_host.UpdateTimerDisplay();
 }
 
 void CountdownEngine::beginRun() {
-    running_ = true;
-    runStartMs_ = clock_.nowMs();
-    secondsCounted_ = 0;
-    tick_.setEnabled(true);
-    expired_ = false;
+    m_running = true;
+    m_runStartMs = m_clock.nowMs();
+    m_secondsCounted = 0;
+    m_tick.setEnabled(true);
+    m_expired = false;
 }
 
 void CountdownEngine::endRun() {
-    running_ = false;
-    tick_.setEnabled(false);
-    expired_ = false;
+    m_running = false;
+    m_tick.setEnabled(false);
+    m_expired = false;
 }
 
 void CountdownEngine::reset() {
-    timeLeft_ = startValue_;
-    host_.UpdateTimerDisplay();
-    expired_ = false;
+    m_timeLeft = m_startValue;
+    m_host.UpdateTimerDisplay();
+    m_expired = false;
 }
 
 int CountdownEngine::msUntilNextTick() const {
-    if (!running_)
+    if (!m_running)
         return kTickMs;
-    const std::int64_t due = (secondsCounted_ + 1) * 1000 - (clock_.nowMs() - runStartMs_);
+    const std::int64_t due = (m_secondsCounted + 1) * 1000 - (m_clock.nowMs() - m_runStartMs);
     return static_cast<int>(std::clamp<std::int64_t>(due, 1, 1000));
 }
 
 void CountdownEngine::MainTimerTimer() {
-    if (running_) {
+    if (m_running) {
         // Elapsed whole seconds, fraction dropped; a clock that went backwards counts as none.
-        const std::int64_t elapsed = (clock_.nowMs() - runStartMs_) / 1000;
-        if (elapsed <= secondsCounted_)
+        const std::int64_t elapsed = (m_clock.nowMs() - m_runStartMs) / 1000;
+        if (elapsed <= m_secondsCounted)
             return;
-        secondsCounted_ = elapsed;
+        m_secondsCounted = elapsed;
         step();
         return;
     }
-    if (flashPhase_ && tick_.isEnabled()) {
-        flashPhase_ = false;
-        host_.setLedText(kBlankText);
+    if (m_flashPhase && m_tick.isEnabled()) {
+        m_flashPhase = false;
+        m_host.setLedText(kBlankText);
     } else {
-        flashPhase_ = true;
-        host_.setLedText(displayText_);
+        m_flashPhase = true;
+        m_host.setLedText(m_displayText);
     }
 }
 
 void CountdownEngine::step() {
-    const TimerRecord* r = table_.current();
+    const TimerRecord* r = m_table.current();
     static const TimerRecord kNone{};
     const TimerRecord& rec = r ? *r : kNone;
 
     // A run begun with nothing left (a start time of 0, or SPACE after a stop at
     // zero) expires on its first step instead of counting below zero.
-    if (toSeconds(timeLeft_) <= 0) {
-        timeLeft_ = {};
+    if (toSeconds(m_timeLeft) <= 0) {
+        m_timeLeft = {};
         expire(rec);
         return;
     }
-    --timeLeft_.Seconds;
-    if (timeLeft_.Hours == 0 && timeLeft_.Minutes == 0 && timeLeft_.Seconds == 0) {
+    --m_timeLeft.Seconds;
+    if (m_timeLeft.Hours == 0 && m_timeLeft.Minutes == 0 && m_timeLeft.Seconds == 0) {
         expire(rec);
         return;
     }
-    if (timeLeft_.Seconds == -1) {
-        timeLeft_.Seconds = 59;
-        if (--timeLeft_.Minutes == -1) {
-            timeLeft_.Minutes = 59;
-            --timeLeft_.Hours;
+    if (m_timeLeft.Seconds == -1) {
+        m_timeLeft.Seconds = 59;
+        if (--m_timeLeft.Minutes == -1) {
+            m_timeLeft.Minutes = 59;
+            --m_timeLeft.Hours;
         }
     }
-    host_.UpdateTimerDisplay();
+    m_host.UpdateTimerDisplay();
     chooseAction(rec);
 }
 
 void CountdownEngine::expire(const TimerRecord& r) {
-    host_.UpdateTimerDisplay();
+    m_host.UpdateTimerDisplay();
     switch (r.TimerExpAction) {
     case PlayFanfare:
-        host_.DoSound(std::string(kSoundFanfare));
+        m_host.DoSound(std::string(kSoundFanfare));
         break;
     case PlayLongBeep:
-        host_.DoSound(std::string(kSoundLongBeep));
+        m_host.DoSound(std::string(kSoundLongBeep));
         break;
     case PlayCustomExpirySound:
-        host_.DoSound(r.TimerExpFilename);
+        m_host.DoSound(r.TimerExpFilename);
         break;
     default:
         break;
     }
     // A loop over a start value of zero would expire on every step: it flashes instead.
-    if (r.TimerLoop && toSeconds(startValue_) > 0) {
-        timeLeft_ = startValue_;
+    if (r.TimerLoop && toSeconds(m_startValue) > 0) {
+        m_timeLeft = m_startValue;
         return;
     }
-    running_ = false;
-    expired_ = true;
+    m_running = false;
+    m_expired = true;
 }
 
 void CountdownEngine::chooseAction(const TimerRecord& r) {
-    const std::int32_t left = toSeconds(timeLeft_);
+    const std::int32_t left = toSeconds(m_timeLeft);
     for (int i = 2; i >= 0; --i) {
         const TimerRule& rule = r.Rules[static_cast<std::size_t>(i)];
         if (!rule.Enabled || rule.Start < left)
@@ -157,17 +157,17 @@ void CountdownEngine::perform(std::int32_t action, std::int32_t period,
                               const std::string* filename) {
     switch (action) {
     case AnnounceTimeLeft:
-        host_.Announce(period <= 2 ? 1 : 0, timeLeft_);
+        m_host.Announce(period <= 2 ? 1 : 0, m_timeLeft);
         break;
     case PlayBeep:
-        host_.DoSound(std::string(kSoundBeep));
+        m_host.DoSound(std::string(kSoundBeep));
         break;
     case PlayTick:
-        host_.DoSound(std::string(kSoundTick));
+        m_host.DoSound(std::string(kSoundTick));
         break;
     case PlayCustomSound:
         if (filename)
-            host_.DoSound(*filename);
+            m_host.DoSound(*filename);
         break;
     default:
         break;

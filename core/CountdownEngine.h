@@ -65,14 +65,14 @@ public:
     // The tick handler.
     void MainTimerTimer();
 
-    bool running() const { return running_; }
-    bool expired() const { return expired_; }
-    bool flashPhase() const { return flashPhase_; }
-    const TTimeHMS& timeLeft() const { return timeLeft_; }
-    const TTimeHMS& startValue() const { return startValue_; }
-    const std::string& displayText() const { return displayText_; }
-    void setDisplayText(std::string text) { displayText_ = std::move(text); }
-    std::int64_t secondsCounted() const { return secondsCounted_; }
+    bool running() const { return m_running; }
+    bool expired() const { return m_expired; }
+    bool flashPhase() const { return m_flashPhase; }
+    const TTimeHMS& timeLeft() const { return m_timeLeft; }
+    const TTimeHMS& startValue() const { return m_startValue; }
+    const std::string& displayText() const { return m_displayText; }
+    void setDisplayText(std::string text) { m_displayText = std::move(text); }
+    std::int64_t secondsCounted() const { return m_secondsCounted; }
 
     // How long a tick source may wait before the next tick can matter: while a
     // run counts, until the next whole second of the run has elapsed (at least
@@ -87,19 +87,19 @@ private:
     void chooseAction(const TimerRecord& r);
     void perform(std::int32_t action, std::int32_t period, const std::string* filename);
 
-    const TimerDB& table_;
-    EngineHost& host_;
-    const Clock& clock_;
-    TickSource& tick_;
+    const TimerDB& m_table;
+    EngineHost& m_host;
+    const Clock& m_clock;
+    TickSource& m_tick;
 
-    bool running_ = false;
-    bool expired_ = false;
-    bool flashPhase_ = true;
-    TTimeHMS timeLeft_{};
-    TTimeHMS startValue_{};
-    std::string displayText_ = "00:00:00";
-    std::int64_t runStartMs_ = 0;
-    std::int64_t secondsCounted_ = 0;
+    bool m_running = false;
+    bool m_expired = false;
+    bool m_flashPhase = true;
+    TTimeHMS m_timeLeft{};
+    TTimeHMS m_startValue{};
+    std::string m_displayText = "00:00:00";
+    std::int64_t m_runStartMs = 0;
+    std::int64_t m_secondsCounted = 0;
 };
 
 } // namespace qv

@@ -19,7 +19,7 @@ TimerDB::TimerDB() {
 }
 
 void TimerDB::createEmpty() {
-    fields_.clear();
+    m_fields.clear();
     for (int i = 0; i < kColumnCount; ++i) {
         const auto c = static_cast<Column>(i);
         const ColumnInfo& info = columnInfo(c);
@@ -29,14 +29,14 @@ void TimerDB::createEmpty() {
         if (info.type == ColumnType::Text)
             f.width = info.width;
         f.known = c;
-        fields_.push_back(std::move(f));
-        widths_[static_cast<std::size_t>(i)] = info.width;
+        m_fields.push_back(std::move(f));
+        m_widths[static_cast<std::size_t>(i)] = info.width;
     }
-    rows_.clear();
-    log_.clear();
-    index_.clear();
-    current_ = 0;
-    extraColumns_ = 0;
+    m_rows.clear();
+    m_log.clear();
+    m_index.clear();
+    m_current = 0;
+    m_extraColumns = 0;
 }
 
 bool TimerDB::assign(std::vector<FieldDef> fields, std::vector<StoredRow> rows,
@@ -64,55 +64,55 @@ bool TimerDB::assign(std::vector<FieldDef> fields, std::vector<StoredRow> rows,
             w = std::min(w, *f.width);
         }
     }
-    fields_ = std::move(fields);
-    rows_ = std::move(rows);
-    log_ = std::move(log);
-    index_ = std::move(index);
-    widths_ = widths;
-    extraColumns_ = extra;
-    for (StoredRow& r : rows_)
-        r.extra.resize(static_cast<std::size_t>(extraColumns_));
+    m_fields = std::move(fields);
+    m_rows = std::move(rows);
+    m_log = std::move(log);
+    m_index = std::move(index);
+    m_widths = widths;
+    m_extraColumns = extra;
+    for (StoredRow& r : m_rows)
+        r.extra.resize(static_cast<std::size_t>(m_extraColumns));
     first();
     return true;
 }
 
 int TimerDB::textWidth(Column c) const {
-    return widths_[static_cast<std::size_t>(c)];
+    return m_widths[static_cast<std::size_t>(c)];
 }
 
 void TimerDB::setTextWidth(Column c, int width) {
     if (width < 1)
         return;
-    widths_[static_cast<std::size_t>(c)] = width;
-    for (FieldDef& f : fields_)
+    m_widths[static_cast<std::size_t>(c)] = width;
+    for (FieldDef& f : m_fields)
         if (f.known == c)
             f.width = width;
 }
 
 std::vector<std::string> TimerDB::names() const {
     std::vector<std::string> out;
-    out.reserve(index_.size());
-    for (const auto& [key, row] : index_)
-        out.push_back(rows_[row].record.Name);
+    out.reserve(m_index.size());
+    for (const auto& [key, row] : m_index)
+        out.push_back(m_rows[row].record.Name);
     return out;
 }
 
 std::vector<const TimerRecord*> TimerDB::records() const {
     std::vector<const TimerRecord*> out;
-    out.reserve(index_.size());
-    for (const auto& [key, row] : index_)
-        out.push_back(&rows_[row].record);
+    out.reserve(m_index.size());
+    for (const auto& [key, row] : m_index)
+        out.push_back(&m_rows[row].record);
     return out;
 }
 
 const TimerRecord* TimerDB::current() const {
-    return index_.empty() ? nullptr : &rows_[current_].record;
+    return m_index.empty() ? nullptr : &m_rows[m_current].record;
 }
 
 int TimerDB::currentPosition() const {
     int pos = 0;
-    for (const auto& [key, row] : index_) {
-        if (row == current_)
+    for (const auto& [key, row] : m_index) {
+        if (row == m_current)
             return pos;
         ++pos;
     }
@@ -120,20 +120,20 @@ int TimerDB::currentPosition() const {
 }
 
 void TimerDB::first() {
-    if (!index_.empty())
-        current_ = index_.begin()->second;
+    if (!m_index.empty())
+        m_current = m_index.begin()->second;
 }
 
 bool TimerDB::locate(std::string_view name) {
-    const auto it = index_.find(foldCase(name));
-    if (it == index_.end())
+    const auto it = m_index.find(foldCase(name));
+    if (it == m_index.end())
         return false;
-    current_ = it->second;
+    m_current = it->second;
     return true;
 }
 
 bool TimerDB::contains(std::string_view name) const {
-    return index_.contains(foldCase(name));
+    return m_index.contains(foldCase(name));
 }
 
 void TimerDB::cutToWidths(TimerRecord& r) const {
@@ -148,34 +148,34 @@ void TimerDB::cutToWidths(TimerRecord& r) const {
 bool TimerDB::insert(TimerRecord record, std::string* error) {
     cutToWidths(record);
     std::string key = foldCase(record.Name);
-    if (index_.contains(key)) {
+    if (m_index.contains(key)) {
         fail(error, kKeyViolation);
         return false;
     }
     StoredRow row;
     row.record = std::move(record);
-    row.extra.resize(static_cast<std::size_t>(extraColumns_));
+    row.extra.resize(static_cast<std::size_t>(m_extraColumns));
     row.state = RowInserted;
-    rows_.push_back(std::move(row));
-    const auto n = static_cast<std::uint32_t>(rows_.size());
-    log_.push_back({n, 0, RowInserted});
-    current_ = rows_.size() - 1;
-    index_.emplace(std::move(key), current_);
+    m_rows.push_back(std::move(row));
+    const auto n = static_cast<std::uint32_t>(m_rows.size());
+    m_log.push_back({n, 0, RowInserted});
+    m_current = m_rows.size() - 1;
+    m_index.emplace(std::move(key), m_current);
     return true;
 }
 
 bool TimerDB::updateCurrent(TimerRecord record, std::string* error) {
-    if (index_.empty()) {
+    if (m_index.empty()) {
         fail(error, "The table holds no timer.");
         return false;
     }
     cutToWidths(record);
-    const StoredRow& old = rows_[current_];
+    const StoredRow& old = m_rows[m_current];
     if (record == old.record)
         return true;
     const std::string oldKey = foldCase(old.record.Name);
     std::string newKey = foldCase(record.Name);
-    if (newKey != oldKey && index_.contains(newKey)) {
+    if (newKey != oldKey && m_index.contains(newKey)) {
         fail(error, kKeyViolation);
         return false;
     }
@@ -189,48 +189,48 @@ bool TimerDB::updateCurrent(TimerRecord record, std::string* error) {
     }
     next.record = std::move(record);
     next.state = RowNewVersion | (old.state & RowInserted);
-    const std::size_t oldRow = current_;
-    rows_[oldRow].state |= RowOldVersion;
-    rows_.push_back(std::move(next));
-    current_ = rows_.size() - 1;
-    log_.push_back({static_cast<std::uint32_t>(current_ + 1),
-                    static_cast<std::uint32_t>(oldRow + 1), RowNewVersion});
-    index_.erase(oldKey);
-    index_.emplace(std::move(newKey), current_);
+    const std::size_t oldRow = m_current;
+    m_rows[oldRow].state |= RowOldVersion;
+    m_rows.push_back(std::move(next));
+    m_current = m_rows.size() - 1;
+    m_log.push_back({static_cast<std::uint32_t>(m_current + 1),
+                     static_cast<std::uint32_t>(oldRow + 1), RowNewVersion});
+    m_index.erase(oldKey);
+    m_index.emplace(std::move(newKey), m_current);
     return true;
 }
 
 void TimerDB::deleteCurrent() {
-    if (index_.empty())
+    if (m_index.empty())
         return;
-    auto it = index_.find(foldCase(rows_[current_].record.Name));
-    rows_[current_].state |= RowDeleted;
-    log_.push_back({static_cast<std::uint32_t>(current_ + 1), 0, RowDeleted});
-    it = index_.erase(it);
-    if (it == index_.end() && !index_.empty())
+    auto it = m_index.find(foldCase(m_rows[m_current].record.Name));
+    m_rows[m_current].state |= RowDeleted;
+    m_log.push_back({static_cast<std::uint32_t>(m_current + 1), 0, RowDeleted});
+    it = m_index.erase(it);
+    if (it == m_index.end() && !m_index.empty())
         --it;
-    if (it != index_.end())
-        current_ = it->second;
+    if (it != m_index.end())
+        m_current = it->second;
 }
 
 void TimerDB::mergeChangeLog() {
     std::string currentKey;
-    if (!index_.empty())
-        currentKey = foldCase(rows_[current_].record.Name);
-    std::erase_if(rows_, [](const StoredRow& r) { return !r.isCurrent(); });
-    for (StoredRow& r : rows_)
+    if (!m_index.empty())
+        currentKey = foldCase(m_rows[m_current].record.Name);
+    std::erase_if(m_rows, [](const StoredRow& r) { return !r.isCurrent(); });
+    for (StoredRow& r : m_rows)
         r.state = RowUnchanged;
-    log_.clear();
+    m_log.clear();
     rebuildIndex();
-    if (!index_.empty())
-        current_ = index_.at(currentKey);
+    if (!m_index.empty())
+        m_current = m_index.at(currentKey);
 }
 
 void TimerDB::rebuildIndex() {
-    index_.clear();
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].isCurrent())
-            index_.emplace(foldCase(rows_[i].record.Name), i);
+    m_index.clear();
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].isCurrent())
+            m_index.emplace(foldCase(m_rows[i].record.Name), i);
 }
 
 } // namespace qv

@@ -71,18 +71,18 @@ public:
     bool assign(std::vector<FieldDef> fields, std::vector<StoredRow> rows,
                 std::vector<ChangeLogEntry> log, std::string* error);
 
-    const std::vector<FieldDef>& fields() const { return fields_; }
-    const std::vector<StoredRow>& storedRows() const { return rows_; }
-    const std::vector<ChangeLogEntry>& changeLog() const { return log_; }
-    int extraColumnCount() const { return extraColumns_; }
+    const std::vector<FieldDef>& fields() const { return m_fields; }
+    const std::vector<StoredRow>& storedRows() const { return m_rows; }
+    const std::vector<ChangeLogEntry>& changeLog() const { return m_log; }
+    int extraColumnCount() const { return m_extraColumns; }
 
     // Width of a text column in characters; narrowing it cuts texts written from
     // then on. A width below 1 is ignored: it would blank every later write.
     int textWidth(Column c) const;
     void setTextWidth(Column c, int width);
 
-    int recordCount() const { return static_cast<int>(index_.size()); }
-    bool isEmpty() const { return index_.empty(); }
+    int recordCount() const { return static_cast<int>(m_index.size()); }
+    bool isEmpty() const { return m_index.empty(); }
 
     // Current rows in name order, ignoring case.
     std::vector<std::string> names() const;
@@ -112,13 +112,13 @@ private:
     void cutToWidths(TimerRecord& r) const;
     void rebuildIndex();
 
-    std::vector<FieldDef> fields_;
-    std::vector<StoredRow> rows_;
-    std::vector<ChangeLogEntry> log_;
-    std::map<std::string, std::size_t> index_; // folded name -> physical row
-    std::size_t current_ = 0;                  // physical row, meaningful while not empty
-    std::array<int, kColumnCount> widths_{};
-    int extraColumns_ = 0;
+    std::vector<FieldDef> m_fields;
+    std::vector<StoredRow> m_rows;
+    std::vector<ChangeLogEntry> m_log;
+    std::map<std::string, std::size_t> m_index; // folded name -> physical row
+    std::size_t m_current = 0;                  // physical row, meaningful while not empty
+    std::array<int, kColumnCount> m_widths{};
+    int m_extraColumns = 0;
 };
 
 } // namespace qv

@@ -19,7 +19,7 @@ namespace qv {
 using namespace settings;
 
 RulePage::RulePage(int rule, Shared shared, QWidget* parent)
-    : QWidget(parent), shared_(std::move(shared)) {
+    : QWidget(parent), m_shared(std::move(shared)) {
     build(rule);
 }
 
@@ -42,9 +42,9 @@ void RulePage::build(int rule) {
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setVerticalSpacing(2);
 
-    enable_ = new QCheckBox(QStringLiteral("Enable rule"), this);
-    enable_->setObjectName(QLatin1String(names[0]));
-    layout->addWidget(enable_, 0, 0, 1, 2);
+    m_enable = new QCheckBox(QStringLiteral("Enable rule"), this);
+    m_enable->setObjectName(QLatin1String(names[0]));
+    layout->addWidget(m_enable, 0, 0, 1, 2);
 
     layout->addWidget(new QLabel(QStringLiteral("Starting from (hh:mm:ss)"), this), 1, 0, 1, 2);
     auto* time = new QHBoxLayout;
@@ -55,90 +55,90 @@ void RulePage::build(int rule) {
         field->setMaxLength(2);
         field->setAlignment(Qt::AlignCenter);
         field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 10);
-        fields_[i] = field;
-        spins_[i] = spinner(names[4 + i], 59, this);
+        m_fields[i] = field;
+        m_spins[i] = spinner(names[4 + i], 59, this);
         if (i > 0)
             time->addWidget(new QLabel(QStringLiteral(" : "), this));
         time->addWidget(field);
-        time->addWidget(spins_[i]);
+        time->addWidget(m_spins[i]);
         connect(field, &QLineEdit::textChanged, this, [this, field] { fieldChange(field); });
-        QSpinBox* spin = spins_[i];
+        QSpinBox* spin = m_spins[i];
         connect(spin, &QSpinBox::valueChanged, this, [this, spin] { spinClick(spin); });
     }
     time->addStretch(1);
     layout->addLayout(time, 2, 0, 1, 2);
 
-    interval_ = dropDown(names[7], this);
-    fillIntervals(interval_, kRuleIntervals);
+    m_interval = dropDown(names[7], this);
+    fillIntervals(m_interval, kRuleIntervals);
     layout->addWidget(new QLabel(QStringLiteral("Perform the selected action"), this), 3, 0, 1, 2);
-    layout->addWidget(interval_, 4, 0);
+    layout->addWidget(m_interval, 4, 0);
 
-    action_ = dropDown(names[8], this);
-    fillActions(action_, kAnnounceActionLabels);
-    previewButton_ = pictureButton(names[9], QStyle::SP_MediaPlay, "Preview sound", this);
+    m_action = dropDown(names[8], this);
+    fillActions(m_action, kAnnounceActionLabels);
+    m_previewButton = pictureButton(names[9], QStyle::SP_MediaPlay, "Preview sound", this);
     layout->addWidget(new QLabel(QStringLiteral("Action to perform"), this), 5, 0, 1, 2);
-    layout->addWidget(action_, 6, 0);
-    layout->addWidget(previewButton_, 6, 1);
+    layout->addWidget(m_action, 6, 0);
+    layout->addWidget(m_previewButton, 6, 1);
 
-    filename_ = filenameField(names[10], this);
-    browseButton_ = browseButton(names[11], this);
+    m_filename = filenameField(names[10], this);
+    m_browseButton = browseButton(names[11], this);
     layout->addWidget(new QLabel(QStringLiteral("Custom sound filename"), this), 7, 0, 1, 2);
-    layout->addWidget(filename_, 8, 0);
-    layout->addWidget(browseButton_, 8, 1);
+    layout->addWidget(m_filename, 8, 0);
+    layout->addWidget(m_browseButton, 8, 1);
     layout->setRowStretch(9, 1);
-    path_ = pathHolder(names[13], this);
+    m_path = pathHolder(names[13], this);
 
     // What a screen reader says of each control, rule by rule.
     const QString of = QStringLiteral(", rule %1").arg(rule + 1);
     static constexpr const char* kParts[] = {"hours", "minutes", "seconds"};
     for (std::size_t i = 0; i < 3; ++i) {
         const QString part = QLatin1String(kParts[i]);
-        fields_[i]->setAccessibleName(QStringLiteral("Starting from ") + part + of);
-        spins_[i]->setAccessibleName(QStringLiteral("Change starting ") + part + of);
+        m_fields[i]->setAccessibleName(QStringLiteral("Starting from ") + part + of);
+        m_spins[i]->setAccessibleName(QStringLiteral("Change starting ") + part + of);
     }
-    nameControls(this, {{enable_, QStringLiteral("Enable rule") + of},
-                        {interval_, QStringLiteral("Perform the selected action") + of},
-                        {action_, QStringLiteral("Action to perform") + of},
-                        {previewButton_, QStringLiteral("Preview sound") + of},
-                        {filename_, QStringLiteral("Custom sound filename") + of},
-                        {browseButton_, QStringLiteral("Browse files") + of}});
+    nameControls(this, {{m_enable, QStringLiteral("Enable rule") + of},
+                        {m_interval, QStringLiteral("Perform the selected action") + of},
+                        {m_action, QStringLiteral("Action to perform") + of},
+                        {m_previewButton, QStringLiteral("Preview sound") + of},
+                        {m_filename, QStringLiteral("Custom sound filename") + of},
+                        {m_browseButton, QStringLiteral("Browse files") + of}});
 
-    connect(action_, &QComboBox::currentIndexChanged, this, [this] { actionChange(); });
-    connect(previewButton_, &QToolButton::clicked, this, [this] { preview(); });
-    connect(browseButton_, &QToolButton::clicked, this, [this] { browse(); });
+    connect(m_action, &QComboBox::currentIndexChanged, this, [this] { actionChange(); });
+    connect(m_previewButton, &QToolButton::clicked, this, [this] { preview(); });
+    connect(m_browseButton, &QToolButton::clicked, this, [this] { browse(); });
 }
 
 void RulePage::fill(const TimerRule& rule) {
-    enable_->setChecked(rule.Enabled);
+    m_enable->setChecked(rule.Enabled);
     const TTimeHMS from = splitTime(rule.Start);
     const int parts[3] = {from.Hours, from.Minutes, from.Seconds};
     for (std::size_t i = 0; i < 3; ++i) {
-        setQuietly(spins_[i], parts[i]);
-        setQuietly(fields_[i], twoDigits(spins_[i]->value()));
+        setQuietly(m_spins[i], parts[i]);
+        setQuietly(m_fields[i], twoDigits(m_spins[i]->value()));
     }
-    selectAction(action_, rule.Action);
+    selectAction(m_action, rule.Action);
     const bool custom = rule.Action == PlayCustomSound;
-    filename_->setEnabled(custom);
-    browseButton_->setEnabled(custom);
+    m_filename->setEnabled(custom);
+    m_browseButton->setEnabled(custom);
     const QString path = QString::fromStdString(rule.Filename);
-    filename_->setText(fileNamePart(path));
-    path_->setText(path);
-    selectInterval(interval_, kRuleIntervals, rule.Interval);
+    m_filename->setText(fileNamePart(path));
+    m_path->setText(path);
+    selectInterval(m_interval, kRuleIntervals, rule.Interval);
 }
 
 void RulePage::save(TimerRule& rule) const {
-    rule.Enabled = enable_->isChecked();
-    rule.Start = toSeconds({spins_[0]->value(), spins_[1]->value(), spins_[2]->value()});
-    saveAction(action_, rule.Action);
-    rule.Filename = path_->text().toStdString();
-    saveInterval(interval_, rule.Interval);
+    rule.Enabled = m_enable->isChecked();
+    rule.Start = toSeconds({m_spins[0]->value(), m_spins[1]->value(), m_spins[2]->value()});
+    saveAction(m_action, rule.Action);
+    rule.Filename = m_path->text().toStdString();
+    saveInterval(m_interval, rule.Interval);
 }
 
 bool RulePage::fieldChange(QLineEdit* field) {
-    const auto at = std::find(fields_.begin(), fields_.end(), field);
-    if (at == fields_.end())
+    const auto at = std::find(m_fields.begin(), m_fields.end(), field);
+    if (at == m_fields.end())
         return false;
-    QSpinBox* spin = spins_[static_cast<std::size_t>(at - fields_.begin())];
+    QSpinBox* spin = m_spins[static_cast<std::size_t>(at - m_fields.begin())];
 
     QString text = field->text();
     if (!text.isEmpty()) {
@@ -162,22 +162,22 @@ bool RulePage::fieldChange(QLineEdit* field) {
 
 void RulePage::spinClick(QSpinBox* spin) {
     for (std::size_t i = 0; i < 3; ++i)
-        if (spins_[i] == spin)
-            setQuietly(fields_[i], twoDigits(spin->value()));
+        if (m_spins[i] == spin)
+            setQuietly(m_fields[i], twoDigits(spin->value()));
 }
 
 void RulePage::actionChange() {
-    const bool custom = action_->currentIndex() == PlayCustomSound;
-    filename_->setEnabled(custom);
-    browseButton_->setEnabled(custom);
+    const bool custom = m_action->currentIndex() == PlayCustomSound;
+    m_filename->setEnabled(custom);
+    m_browseButton->setEnabled(custom);
 }
 
 void RulePage::preview() {
-    shared_.preview(action_->currentIndex(), path_);
+    m_shared.preview(m_action->currentIndex(), m_path);
 }
 
 void RulePage::browse() {
-    shared_.browse(path_, filename_, shared_.fileWidth());
+    m_shared.browse(m_path, m_filename, m_shared.fileWidth());
 }
 
 } // namespace qv

@@ -49,16 +49,16 @@ public:
 private:
     void build(int rule);
 
-    Shared shared_;
-    QCheckBox* enable_ = nullptr;
-    std::array<QLineEdit*, 3> fields_{}; // hours, minutes, seconds
-    std::array<QSpinBox*, 3> spins_{};
-    QComboBox* interval_ = nullptr;
-    QComboBox* action_ = nullptr;
-    QToolButton* previewButton_ = nullptr;
-    QLineEdit* filename_ = nullptr;
-    QToolButton* browseButton_ = nullptr;
-    QLabel* path_ = nullptr;
+    Shared m_shared;
+    QCheckBox* m_enable = nullptr;
+    std::array<QLineEdit*, 3> m_fields{}; // hours, minutes, seconds
+    std::array<QSpinBox*, 3> m_spins{};
+    QComboBox* m_interval = nullptr;
+    QComboBox* m_action = nullptr;
+    QToolButton* m_previewButton = nullptr;
+    QLineEdit* m_filename = nullptr;
+    QToolButton* m_browseButton = nullptr;
+    QLabel* m_path = nullptr;
 };
 
 } // namespace qv

@@ -104,9 +104,9 @@ void TSettingsForm::buildWindow() {
         RulePage::Shared shared{
             [this](int action, const QLabel* customPath) { previewAction(action, customPath); },
             [this](QLabel* holder, QLineEdit* shown, int width) { browse(holder, shown, width); },
-            [this, column = kRuleFiles[r]] { return db_.textWidth(column); }};
-        pages_[static_cast<std::size_t>(r)] = new RulePage(r, std::move(shared));
-        RulePages->addTab(pages_[static_cast<std::size_t>(r)],
+            [this, column = kRuleFiles[r]] { return m_db.textWidth(column); }};
+        m_pages[static_cast<std::size_t>(r)] = new RulePage(r, std::move(shared));
+        RulePages->addTab(m_pages[static_cast<std::size_t>(r)],
                           QStringLiteral("Rule %1").arg(r + 1));
     }
     RulePages->setCurrentIndex(0);

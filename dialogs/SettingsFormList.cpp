@@ -26,10 +26,10 @@ std::string toStd(const QString& s) {
 
 void TSettingsForm::TimerNameComboChange() {
     SaveSettings();
-    if (!db_.locate(toStd(TimerNameCombo->currentText())))
+    if (!m_db.locate(toStd(TimerNameCombo->currentText())))
         MessageBox::error(this, kNotFound);
     PopulateSettingsForm();
-    host_.setActiveTimerIndex(TimerNameCombo->currentIndex());
+    m_host.setActiveTimerIndex(TimerNameCombo->currentIndex());
 }
 
 void TSettingsForm::insertSorted(QComboBox* combo, const QString& name, int* position) {
@@ -59,7 +59,7 @@ std::optional<QString> TSettingsForm::askTimerName(const QString& title, const Q
     if (!typed)
         return std::nullopt;
     const QString name =
-        QString::fromStdString(cutToWidth(toStd(*typed), db_.textWidth(Column::Name)));
+        QString::fromStdString(cutToWidth(toStd(*typed), m_db.textWidth(Column::Name)));
     if (!acceptableName(name))
         return std::nullopt;
     return name;
@@ -67,7 +67,7 @@ std::optional<QString> TSettingsForm::askTimerName(const QString& title, const Q
 
 void TSettingsForm::NewButtonClick() {
     // A table read from a file may already hold more than the limit.
-    if (db_.recordCount() >= kMaxTimers) {
+    if (m_db.recordCount() >= kMaxTimers) {
         MessageBox::information(
             this,
             QStringLiteral("You already have 100 timers defined, no more timers can be added!"));
@@ -78,11 +78,11 @@ void TSettingsForm::NewButtonClick() {
     if (!asked)
         return;
     const QString& name = *asked;
-    if (db_.contains(toStd(name))) {
+    if (m_db.contains(toStd(name))) {
         MessageBox::beep();
         MessageBox::information(
             this, QStringLiteral("You need to give the timer a unique name - try again!"));
-        db_.locate(toStd(TimerNameCombo->currentText()));
+        m_db.locate(toStd(TimerNameCombo->currentText()));
         return;
     }
 
@@ -90,16 +90,16 @@ void TSettingsForm::NewButtonClick() {
     PopulateNewTimer(record);
     record.Name = toStd(name);
     std::string error;
-    if (!db_.insert(std::move(record), &error)) {
+    if (!m_db.insert(std::move(record), &error)) {
         MessageBox::error(this, QString::fromStdString(error));
-        db_.locate(toStd(TimerNameCombo->currentText()));
+        m_db.locate(toStd(TimerNameCombo->currentText()));
         return;
     }
 
     int position = 0;
     insertSorted(TimerNameCombo, name, &position);
     TimerNameCombo->setCurrentIndex(position);
-    if (QComboBox* hostCombo = host_.timerCombo()) {
+    if (QComboBox* hostCombo = m_host.timerCombo()) {
         const QSignalBlocker blocker(hostCombo);
         int hostPosition = 0;
         insertSorted(hostCombo, name, &hostPosition);
@@ -107,11 +107,11 @@ void TSettingsForm::NewButtonClick() {
     }
     // Unsaved edits of the timer shown until now are dropped here on purpose.
     PopulateSettingsForm();
-    host_.setActiveTimerIndex(position);
+    m_host.setActiveTimerIndex(position);
 }
 
 void TSettingsForm::DeleteButtonClick() {
-    const int count = db_.recordCount();
+    const int count = m_db.recordCount();
     if (count < 1 || TimerNameCombo->currentIndex() < 0)
         return;
 
@@ -127,16 +127,16 @@ void TSettingsForm::DeleteButtonClick() {
         const QString& name = *asked;
         // Only the name changes; the other controls keep their unsaved edits
         // until the next save.
-        TimerRecord record = *db_.current();
+        TimerRecord record = *m_db.current();
         record.Name = toStd(name);
         std::string error;
-        if (!db_.updateCurrent(std::move(record), &error)) {
+        if (!m_db.updateCurrent(std::move(record), &error)) {
             MessageBox::error(this, QString::fromStdString(error));
             return;
         }
         TimerNameCombo->setItemText(0, name);
         TimerNameCombo->setCurrentIndex(0);
-        if (QComboBox* hostCombo = host_.timerCombo(); hostCombo && hostCombo->count() > 0) {
+        if (QComboBox* hostCombo = m_host.timerCombo(); hostCombo && hostCombo->count() > 0) {
             const QSignalBlocker blocker(hostCombo);
             hostCombo->setItemText(0, name);
             hostCombo->setCurrentIndex(0);
@@ -146,10 +146,10 @@ void TSettingsForm::DeleteButtonClick() {
 
     if (!MessageBox::confirm(this, QStringLiteral("Are you sure you want to delete this timer?")))
         return;
-    db_.deleteCurrent();
+    m_db.deleteCurrent();
     TimerNameCombo->removeItem(TimerNameCombo->currentIndex());
     TimerNameCombo->setCurrentIndex(0);
-    if (QComboBox* hostCombo = host_.timerCombo()) {
+    if (QComboBox* hostCombo = m_host.timerCombo()) {
         const QSignalBlocker blocker(hostCombo);
         QStringList names;
         for (int i = 0; i < TimerNameCombo->count(); ++i)
@@ -158,10 +158,10 @@ void TSettingsForm::DeleteButtonClick() {
         hostCombo->addItems(names);
         hostCombo->setCurrentIndex(0);
     }
-    if (!db_.locate(toStd(TimerNameCombo->currentText())))
+    if (!m_db.locate(toStd(TimerNameCombo->currentText())))
         MessageBox::error(this, kNotFound);
     PopulateSettingsForm();
-    host_.setActiveTimerIndex(0);
+    m_host.setActiveTimerIndex(0);
 }
 
 } // namespace qv

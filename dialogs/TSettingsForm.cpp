@@ -36,20 +36,20 @@ QString toQString(std::string_view s) {
 } // namespace
 
 TSettingsForm::TSettingsForm(TimerDB& db, DialogHost& host, QWidget* parent)
-    : QDialog(parent), db_(db), host_(host) {
+    : QDialog(parent), m_db(db), m_host(host) {
     setObjectName(QStringLiteral("SettingsForm"));
     buildWindow();
     FormCreate();
 
-    QComboBox* hostCombo = host_.timerCombo();
+    QComboBox* hostCombo = m_host.timerCombo();
     for (int i = 0; hostCombo && i < hostCombo->count(); ++i)
         TimerNameCombo->addItem(hostCombo->itemText(i));
-    const int active = host_.activeTimerIndex();
+    const int active = m_host.activeTimerIndex();
     if (active >= 0 && active < TimerNameCombo->count()) {
         TimerNameCombo->setCurrentIndex(active);
         // The main window keeps this timer current; locating it again only
         // guards against a table that moved its current row meanwhile.
-        db_.locate(TimerNameCombo->currentText().toStdString());
+        m_db.locate(TimerNameCombo->currentText().toStdString());
     }
     PopulateSettingsForm();
 }
@@ -57,8 +57,8 @@ TSettingsForm::TSettingsForm(TimerDB& db, DialogHost& host, QWidget* parent)
 TSettingsForm::~TSettingsForm() = default;
 
 void TSettingsForm::FormCreate() {
-    trackerGuard_ = false;
-    picker_ = [this](const QString& preset) {
+    m_trackerGuard = false;
+    m_picker = [this](const QString& preset) {
         QFileDialog dialog(this, QString(), QString(), QStringLiteral("Audio files (*.WAV *.wav)"));
         dialog.setObjectName(QStringLiteral("OpenDialog"));
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -72,7 +72,7 @@ void TSettingsForm::FormCreate() {
 }
 
 void TSettingsForm::setFilePicker(FilePicker picker) {
-    picker_ = std::move(picker);
+    m_picker = std::move(picker);
 }
 
 int TSettingsForm::selectedIndex() const {
@@ -105,13 +105,13 @@ void TSettingsForm::CloseButtonClick() {
 }
 
 void TSettingsForm::HelpButtonClick() {
-    host_.showHelp(20);
+    m_host.showHelp(20);
 }
 
 // Filling and saving.
 
 void TSettingsForm::PopulateSettingsForm() {
-    const TimerRecord* record = db_.current();
+    const TimerRecord* record = m_db.current();
     if (!record)
         return;
 
@@ -136,12 +136,12 @@ void TSettingsForm::PopulateSettingsForm() {
     TimerExpFilenameEdit->setText(fileNamePart(expiryPath));
     TimerExpPath->setText(expiryPath);
 
-    for (std::size_t r = 0; r < pages_.size(); ++r)
-        pages_[r]->fill(record->Rules[r]);
+    for (std::size_t r = 0; r < m_pages.size(); ++r)
+        m_pages[r]->fill(record->Rules[r]);
 }
 
 void TSettingsForm::SaveSettings() {
-    const TimerRecord* current = db_.current();
+    const TimerRecord* current = m_db.current();
     if (!current)
         return;
     TimerRecord record = *current;
@@ -153,11 +153,11 @@ void TSettingsForm::SaveSettings() {
     record.TimerLoop = LoopCheck->isChecked();
     saveInterval(GenAnnIntervalCombo, record.GenAnnInterval);
 
-    for (std::size_t r = 0; r < pages_.size(); ++r)
-        pages_[r]->save(record.Rules[r]);
+    for (std::size_t r = 0; r < m_pages.size(); ++r)
+        m_pages[r]->save(record.Rules[r]);
 
     std::string error;
-    if (!db_.updateCurrent(std::move(record), &error))
+    if (!m_db.updateCurrent(std::move(record), &error))
         MessageBox::error(this, QString::fromStdString(error));
 }
 
@@ -168,10 +168,10 @@ void TSettingsForm::UpdateLEDS() {
 }
 
 void TSettingsForm::moveThumb(int hours, int minutes) {
-    trackerGuard_ = true;
+    m_trackerGuard = true;
     QSTracker->setValue(
         std::clamp(60 * hours + minutes, QSTracker->minimum(), QSTracker->maximum()));
-    trackerGuard_ = false;
+    m_trackerGuard = false;
 }
 
 // What the controls do while the user works them.
@@ -191,7 +191,7 @@ void TSettingsForm::SecSpinClick() {
 }
 
 void TSettingsForm::QSTrackerChange(int position) {
-    if (trackerGuard_)
+    if (m_trackerGuard)
         return;
     setQuietly(HrSpin, position / 60);
     setQuietly(MinSpin, position % 60);
@@ -200,7 +200,7 @@ void TSettingsForm::QSTrackerChange(int position) {
 }
 
 void TSettingsForm::AnnHrEditChange(QLineEdit* field) {
-    for (RulePage* page : pages_)
+    for (RulePage* page : m_pages)
         if (page->fieldChange(field))
             return;
 }
@@ -218,24 +218,24 @@ void TSettingsForm::TimerExpTypeComboChange() {
 }
 
 void TSettingsForm::R1ActionComboChange() {
-    pages_[0]->actionChange();
+    m_pages[0]->actionChange();
 }
 void TSettingsForm::R2ActionComboChange() {
-    pages_[1]->actionChange();
+    m_pages[1]->actionChange();
 }
 void TSettingsForm::R3ActionComboChange() {
-    pages_[2]->actionChange();
+    m_pages[2]->actionChange();
 }
 
 void TSettingsForm::browse(QLabel* holder, QLineEdit* shown, int width) {
     // One file dialog serves all four buttons: without a path of its own a
     // button starts from the file name the dialog last had.
     if (!holder->text().isEmpty())
-        openDialogFileName_ = holder->text();
-    const QString chosen = picker_ ? picker_(openDialogFileName_) : QString();
+        m_openDialogFileName = holder->text();
+    const QString chosen = m_picker ? m_picker(m_openDialogFileName) : QString();
     if (chosen.isEmpty())
         return;
-    openDialogFileName_ = chosen;
+    m_openDialogFileName = chosen;
     // The table would cut a longer path without a word, and the sound would
     // then be lost; refuse it while the user can still choose another file.
     if (characterCount(chosen.toStdString()) > width) {
@@ -249,23 +249,23 @@ void TSettingsForm::browse(QLabel* holder, QLineEdit* shown, int width) {
 }
 
 void TSettingsForm::ExpBrowseButtonClick() {
-    browse(TimerExpPath, TimerExpFilenameEdit, db_.textWidth(Column::TimerExpFilename));
+    browse(TimerExpPath, TimerExpFilenameEdit, m_db.textWidth(Column::TimerExpFilename));
 }
 
 void TSettingsForm::R1BrowseButtonClick() {
-    pages_[0]->browse();
+    m_pages[0]->browse();
 }
 void TSettingsForm::R2BrowseButtonClick() {
-    pages_[1]->browse();
+    m_pages[1]->browse();
 }
 void TSettingsForm::R3BrowseButtonClick() {
-    pages_[2]->browse();
+    m_pages[2]->browse();
 }
 
 // Every announcement preview speaks the start time of the "Start from" group in
 // the full form, the rules' previews included.
 void TSettingsForm::previewAnnouncement() {
-    host_.Announce(0, {HrSpin->value(), MinSpin->value(), SecSpin->value()});
+    m_host.Announce(0, {HrSpin->value(), MinSpin->value(), SecSpin->value()});
 }
 
 void TSettingsForm::GenPreviewButtonClick() {
@@ -275,13 +275,13 @@ void TSettingsForm::GenPreviewButtonClick() {
 void TSettingsForm::ExpPreviewButtonClick() {
     switch (TimerExpTypeCombo->currentIndex()) {
     case PlayFanfare:
-        host_.DoSound(toQString(kSoundFanfare));
+        m_host.DoSound(toQString(kSoundFanfare));
         break;
     case PlayLongBeep:
-        host_.DoSound(toQString(kSoundLongBeep));
+        m_host.DoSound(toQString(kSoundLongBeep));
         break;
     case PlayCustomExpirySound:
-        host_.DoSound(TimerExpPath->text());
+        m_host.DoSound(TimerExpPath->text());
         break;
     default:
         break;
@@ -296,14 +296,14 @@ void TSettingsForm::previewAction(int action, const QLabel* customPath) {
         previewAnnouncement();
         break;
     case PlayBeep:
-        host_.DoSound(toQString(kSoundBeep));
+        m_host.DoSound(toQString(kSoundBeep));
         break;
     case PlayTick:
-        host_.DoSound(toQString(kSoundTick));
+        m_host.DoSound(toQString(kSoundTick));
         break;
     case PlayCustomSound:
         if (customPath)
-            host_.DoSound(customPath->text());
+            m_host.DoSound(customPath->text());
         break;
     default:
         break;
@@ -311,13 +311,13 @@ void TSettingsForm::previewAction(int action, const QLabel* customPath) {
 }
 
 void TSettingsForm::R1PreviewButtonClick() {
-    pages_[0]->preview();
+    m_pages[0]->preview();
 }
 void TSettingsForm::R2PreviewButtonClick() {
-    pages_[1]->preview();
+    m_pages[1]->preview();
 }
 void TSettingsForm::R3PreviewButtonClick() {
-    pages_[2]->preview();
+    m_pages[2]->preview();
 }
 
 } // namespace qv

@@ -111,11 +111,11 @@ private:
     bool acceptableName(const QString& name);
     std::optional<QString> askTimerName(const QString& title, const QString& prompt);
 
-    TimerDB& db_;
-    DialogHost& host_;
-    FilePicker picker_;
-    QString openDialogFileName_;
-    bool trackerGuard_ = false;
+    TimerDB& m_db;
+    DialogHost& m_host;
+    FilePicker m_picker;
+    QString m_openDialogFileName;
+    bool m_trackerGuard = false;
 
     QComboBox* TimerNameCombo = nullptr;
     QPushButton* NewButton = nullptr;
@@ -143,7 +143,7 @@ private:
     QLabel* TimerExpPath = nullptr;
 
     QTabWidget* RulePages = nullptr;
-    std::array<RulePage*, 3> pages_{};
+    std::array<RulePage*, 3> m_pages{};
 };
 
 } // namespace qv

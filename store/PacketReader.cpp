@@ -32,29 +32,29 @@ bool attributeWorkBounded(const QString& text) {
 
 } // namespace
 
-PacketReader::PacketReader(const QString& text) : xmlText_(text), xml_(text) {
-    xml_.setNamespaceProcessing(false);
+PacketReader::PacketReader(const QString& text) : m_xmlText(text), m_xml(text) {
+    m_xml.setNamespaceProcessing(false);
 }
 
 // Every token goes through here so that nesting depth stays bounded and no
 // document type declaration (the only way to entity tricks) gets through.
 QXmlStreamReader::TokenType PacketReader::next() {
-    const auto t = xml_.readNext();
+    const auto t = m_xml.readNext();
     if (t == QXmlStreamReader::StartElement) {
-        if (++depth_ > TimerFile::kMaxDepth)
+        if (++m_depth > TimerFile::kMaxDepth)
             fail(
                 QStringLiteral("Elements are nested more than %1 deep.").arg(TimerFile::kMaxDepth));
     } else if (t == QXmlStreamReader::EndElement) {
-        --depth_;
+        --m_depth;
     } else if (t == QXmlStreamReader::DTD || t == QXmlStreamReader::EntityReference) {
         fail(QStringLiteral("Document type declarations and entities are not accepted."));
     }
-    return xml_.hasError() ? QXmlStreamReader::Invalid : t;
+    return m_xml.hasError() ? QXmlStreamReader::Invalid : t;
 }
 
 // Advances to the next child element of the current element; false at its end.
 bool PacketReader::nextChild() {
-    while (!xml_.atEnd()) {
+    while (!m_xml.atEnd()) {
         const auto t = next();
         if (t == QXmlStreamReader::StartElement)
             return true;
@@ -66,7 +66,7 @@ bool PacketReader::nextChild() {
 
 void PacketReader::skipElement() {
     int open = 1;
-    while (open > 0 && !xml_.atEnd()) {
+    while (open > 0 && !m_xml.atEnd()) {
         const auto t = next();
         if (t == QXmlStreamReader::StartElement)
             ++open;
@@ -82,7 +82,7 @@ void PacketReader::skipElement() {
 void PacketReader::captureInner(std::string& out) {
     int open = 1;
     bool tagOpen = false; // "<name attrs" written, waiting to learn whether it is empty
-    while (!xml_.atEnd()) {
+    while (!m_xml.atEnd()) {
         const auto t = next();
         if (t == QXmlStreamReader::Invalid)
             return;
@@ -90,8 +90,8 @@ void PacketReader::captureInner(std::string& out) {
             if (tagOpen)
                 out += '>';
             out += '<';
-            out += utf8(xml_.qualifiedName());
-            for (const QXmlStreamAttribute& a : xml_.attributes()) {
+            out += utf8(m_xml.qualifiedName());
+            for (const QXmlStreamAttribute& a : m_xml.attributes()) {
                 out += ' ';
                 out += utf8(a.qualifiedName());
                 out += "=\"";
@@ -110,32 +110,32 @@ void PacketReader::captureInner(std::string& out) {
                 out += "/>";
             } else {
                 out += "</";
-                out += utf8(xml_.qualifiedName());
+                out += utf8(m_xml.qualifiedName());
                 out += '>';
             }
             tagOpen = false;
-        } else if (t == QXmlStreamReader::Characters && !xml_.isWhitespace()) {
+        } else if (t == QXmlStreamReader::Characters && !m_xml.isWhitespace()) {
             if (tagOpen)
                 out += '>';
             tagOpen = false;
-            appendEscaped(out, utf8(xml_.text()));
+            appendEscaped(out, utf8(m_xml.text()));
         }
     }
 }
 
 void PacketReader::readDocument() {
     if (!nextChild()) {
-        if (!xml_.hasError())
+        if (!m_xml.hasError())
             fail(QStringLiteral("The file holds no data packet."));
         return;
     }
-    const QStringView root = xml_.qualifiedName();
+    const QStringView root = m_xml.qualifiedName();
     if (root == u"DATAPACKET") {
         while (nextChild()) {
-            if (xml_.qualifiedName() == u"METADATA") {
+            if (m_xml.qualifiedName() == u"METADATA") {
                 readMetadata(false);
-            } else if (xml_.qualifiedName() == u"ROWDATA") {
-                if (!haveMetadata_)
+            } else if (m_xml.qualifiedName() == u"ROWDATA") {
+                if (!m_haveMetadata)
                     fail(QStringLiteral("ROWDATA comes before METADATA."));
                 else
                     readRowData();
@@ -151,39 +151,39 @@ void PacketReader::readDocument() {
         return;
     }
     // Read on to the end so that anything after the packet is noticed.
-    while (!xml_.atEnd() && !xml_.hasError())
+    while (!m_xml.atEnd() && !m_xml.hasError())
         next();
-    if (!xml_.hasError() && !haveMetadata_)
+    if (!m_xml.hasError() && !m_haveMetadata)
         refuse(QStringLiteral("Field '%1' not found").arg(QLatin1StringView("Name")));
 }
 
 void PacketReader::readMetadata(bool rowsInside) {
-    if (haveMetadata_) {
+    if (m_haveMetadata) {
         fail(QStringLiteral("The packet has more than one METADATA."));
         return;
     }
     while (nextChild()) {
-        const QStringView name = xml_.qualifiedName();
+        const QStringView name = m_xml.qualifiedName();
         if (name == u"FIELDS") {
             readFields();
         } else if (name == u"PARAMS") {
             readParams();
         } else if (name == u"ROWDATA" && rowsInside) {
-            if (!haveMetadata_)
+            if (!m_haveMetadata)
                 checkColumns();
-            if (!xml_.hasError())
+            if (!m_xml.hasError())
                 readRowData();
         } else {
             skipElement();
         }
     }
-    if (!haveMetadata_ && !xml_.hasError())
+    if (!m_haveMetadata && !m_xml.hasError())
         checkColumns();
 }
 
 void PacketReader::readFields() {
     while (nextChild()) {
-        if (xml_.qualifiedName() == u"FIELD")
+        if (m_xml.qualifiedName() == u"FIELD")
             readField();
         else
             skipElement();
@@ -191,14 +191,14 @@ void PacketReader::readFields() {
 }
 
 void PacketReader::readField() {
-    if (fields_.size() >= static_cast<std::size_t>(TimerFile::kMaxFields)) {
+    if (m_fields.size() >= static_cast<std::size_t>(TimerFile::kMaxFields)) {
         fail(QStringLiteral("The packet declares more than %1 fields.").arg(TimerFile::kMaxFields));
         return;
     }
     FieldDef f;
     QString name;
     bool named = false;
-    for (const QXmlStreamAttribute& a : xml_.attributes()) {
+    for (const QXmlStreamAttribute& a : m_xml.attributes()) {
         const QStringView key = a.qualifiedName();
         if (key == u"attrname") {
             name = a.value().toString();
@@ -217,7 +217,7 @@ void PacketReader::readField() {
         fail(QStringLiteral("A FIELD has no attrname."));
         return;
     }
-    if (fieldIndex_.contains(name)) {
+    if (m_fieldIndex.contains(name)) {
         fail(QStringLiteral("Field '%1' is declared twice.").arg(name));
         return;
     }
@@ -228,36 +228,36 @@ void PacketReader::readField() {
     } else {
         captureInner(f.content);
     }
-    fieldIndex_.insert(name, static_cast<int>(fields_.size()));
-    fields_.push_back(std::move(f));
+    m_fieldIndex.insert(name, static_cast<int>(m_fields.size()));
+    m_fields.push_back(std::move(f));
 }
 
 void PacketReader::readParams() {
-    for (const QXmlStreamAttribute& a : xml_.attributes())
+    for (const QXmlStreamAttribute& a : m_xml.attributes())
         if (a.qualifiedName() == u"CHANGE_LOG")
-            changeLogText_ = a.value().toString();
+            m_changeLogText = a.value().toString();
     skipElement();
 }
 
 bool PacketReader::run(TimerDB& db, QString* error) {
-    widths_.fill(0);
-    if (!attributeWorkBounded(xmlText_)) {
+    m_widths.fill(0);
+    if (!attributeWorkBounded(m_xmlText)) {
         if (error)
             *error = QStringLiteral("The timer file has elements with too many attributes.");
         return false;
     }
     readDocument();
-    if (xml_.hasError()) {
+    if (m_xml.hasError()) {
         if (error)
-            *error =
-                !plainError_.isEmpty()
-                    ? plainError_
-                    : positionedError(xml_.lineNumber(), xml_.columnNumber(), xml_.errorString());
+            *error = !m_plainError.isEmpty()
+                         ? m_plainError
+                         : positionedError(m_xml.lineNumber(), m_xml.columnNumber(),
+                                           m_xml.errorString());
         return false;
     }
     readChangeLog();
     std::string why;
-    if (!db.assign(std::move(fields_), std::move(rows_), std::move(log_), &why)) {
+    if (!db.assign(std::move(m_fields), std::move(m_rows), std::move(m_log), &why)) {
         if (error)
             *error = QString::fromStdString(why);
         return false;

@@ -25,11 +25,11 @@ private:
     bool nextChild();
     void skipElement();
     void captureInner(std::string& out);
-    void fail(const QString& what) { xml_.raiseError(what); }
+    void fail(const QString& what) { m_xml.raiseError(what); }
     // Column refusals carry their exact message and no position.
     void refuse(const QString& message) {
-        plainError_ = message;
-        xml_.raiseError(message);
+        m_plainError = message;
+        m_xml.raiseError(message);
     }
 
     void readDocument();
@@ -42,21 +42,21 @@ private:
     void readRow();
     void readChangeLog();
 
-    const QString& xmlText_;
-    QXmlStreamReader xml_;
-    int depth_ = 0;
-    QString plainError_;
-    bool haveMetadata_ = false;
+    const QString& m_xmlText;
+    QXmlStreamReader m_xml;
+    int m_depth = 0;
+    QString m_plainError;
+    bool m_haveMetadata = false;
 
-    std::vector<FieldDef> fields_;
-    std::vector<int> extraSlot_; // per field: index into StoredRow::extra, -1 for known columns
-    QHash<QString, int> fieldIndex_;
-    std::array<int, kColumnCount> widths_{};
-    std::size_t extraCount_ = 0;
-    std::vector<StoredRow> rows_;
-    TimerRecord nullRecord_;
-    QString changeLogText_;
-    std::vector<ChangeLogEntry> log_;
+    std::vector<FieldDef> m_fields;
+    std::vector<int> m_extraSlot; // per field: index into StoredRow::extra, -1 for known columns
+    QHash<QString, int> m_fieldIndex;
+    std::array<int, kColumnCount> m_widths{};
+    std::size_t m_extraCount = 0;
+    std::vector<StoredRow> m_rows;
+    TimerRecord m_nullRecord;
+    QString m_changeLogText;
+    std::vector<ChangeLogEntry> m_log;
 };
 
 } // namespace qv::packet

@@ -53,13 +53,13 @@ TimerRecord nullRecord() {
 // Our columns must all be there with a type that holds their values. Only
 // known text columns narrower than ours change the table's widths.
 void PacketReader::checkColumns() {
-    haveMetadata_ = true;
-    nullRecord_ = nullRecord();
+    m_haveMetadata = true;
+    m_nullRecord = nullRecord();
     std::array<int, kColumnCount> position{};
     position.fill(-1);
-    for (std::size_t i = 0; i < fields_.size(); ++i)
-        if (fields_[i].known)
-            position[static_cast<std::size_t>(*fields_[i].known)] = static_cast<int>(i);
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].known)
+            position[static_cast<std::size_t>(*m_fields[i].known)] = static_cast<int>(i);
     for (int c = 0; c < kColumnCount; ++c) {
         const ColumnInfo& info = columnInfo(static_cast<Column>(c));
         if (position[static_cast<std::size_t>(c)] < 0) {
@@ -69,7 +69,7 @@ void PacketReader::checkColumns() {
     }
     for (int c = 0; c < kColumnCount; ++c) {
         const ColumnInfo& info = columnInfo(static_cast<Column>(c));
-        FieldDef& f = fields_[static_cast<std::size_t>(position[static_cast<std::size_t>(c)])];
+        FieldDef& f = m_fields[static_cast<std::size_t>(position[static_cast<std::size_t>(c)])];
         if (!compatibleType(info.type, QString::fromStdString(f.fieldType))) {
             refuse(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
                        .arg(QLatin1StringView(info.name),
@@ -92,15 +92,15 @@ void PacketReader::checkColumns() {
         f.attributes.clear();
         f.fieldType = columnTypeWord(info.type);
         f.width = info.type == ColumnType::Text ? std::optional<int>(width) : std::nullopt;
-        widths_[static_cast<std::size_t>(c)] = width;
+        m_widths[static_cast<std::size_t>(c)] = width;
     }
-    for (const FieldDef& f : fields_)
-        extraSlot_.push_back(f.known ? -1 : static_cast<int>(extraCount_++));
+    for (const FieldDef& f : m_fields)
+        m_extraSlot.push_back(f.known ? -1 : static_cast<int>(m_extraCount++));
 }
 
 void PacketReader::readRowData() {
     while (nextChild()) {
-        if (xml_.qualifiedName() == u"ROW")
+        if (m_xml.qualifiedName() == u"ROW")
             readRow();
         else
             skipElement();
@@ -108,17 +108,17 @@ void PacketReader::readRowData() {
 }
 
 void PacketReader::readRow() {
-    if (rows_.size() >= static_cast<std::size_t>(TimerFile::kMaxRows) ||
-        static_cast<qint64>(rows_.size() + 1) * static_cast<qint64>(extraCount_) >
+    if (m_rows.size() >= static_cast<std::size_t>(TimerFile::kMaxRows) ||
+        static_cast<qint64>(m_rows.size() + 1) * static_cast<qint64>(m_extraCount) >
             TimerFile::kMaxExtraCells) {
         fail(QStringLiteral("The packet holds more rows than a timer table can take."));
         return;
     }
     StoredRow row;
-    row.record = nullRecord_;
+    row.record = m_nullRecord;
     row.nulls.set();
-    row.extra.resize(extraCount_);
-    for (const QXmlStreamAttribute& a : xml_.attributes()) {
+    row.extra.resize(m_extraCount);
+    for (const QXmlStreamAttribute& a : m_xml.attributes()) {
         const QStringView key = a.qualifiedName();
         const QStringView value = a.value();
         if (key == u"RowState") {
@@ -131,20 +131,21 @@ void PacketReader::readRow() {
             }
             continue;
         }
-        const auto it = fieldIndex_.constFind(key.toString());
-        if (it == fieldIndex_.constEnd() || value.isEmpty())
+        const auto it = m_fieldIndex.constFind(key.toString());
+        if (it == m_fieldIndex.constEnd() || value.isEmpty())
             continue; // a value of no declared field, or null
         const auto i = static_cast<std::size_t>(*it);
-        const FieldDef& f = fields_[i];
+        const FieldDef& f = m_fields[i];
         if (!f.known) {
             if (f.content.empty())
-                row.extra[static_cast<std::size_t>(extraSlot_[i])] = utf8(value);
+                row.extra[static_cast<std::size_t>(m_extraSlot[i])] = utf8(value);
             continue;
         }
         const Column c = *f.known;
         switch (columnInfo(c).type) {
         case ColumnType::Text:
-            setColumn(row.record, c, cutToWidth(utf8(value), widths_[static_cast<std::size_t>(c)]));
+            setColumn(row.record, c,
+                      cutToWidth(utf8(value), m_widths[static_cast<std::size_t>(c)]));
             break;
         case ColumnType::Int32: {
             bool ok = false;
@@ -164,27 +165,27 @@ void PacketReader::readRow() {
         row.nulls.reset(static_cast<std::size_t>(c));
     }
     while (nextChild()) {
-        const auto it = fieldIndex_.constFind(xml_.qualifiedName().toString());
-        if (it != fieldIndex_.constEnd() &&
-            !fields_[static_cast<std::size_t>(*it)].content.empty()) {
+        const auto it = m_fieldIndex.constFind(m_xml.qualifiedName().toString());
+        if (it != m_fieldIndex.constEnd() &&
+            !m_fields[static_cast<std::size_t>(*it)].content.empty()) {
             std::string inner;
             captureInner(inner);
-            row.extra[static_cast<std::size_t>(extraSlot_[static_cast<std::size_t>(*it)])] =
+            row.extra[static_cast<std::size_t>(m_extraSlot[static_cast<std::size_t>(*it)])] =
                 std::move(inner);
         } else {
             skipElement();
         }
     }
-    rows_.push_back(std::move(row));
+    m_rows.push_back(std::move(row));
 }
 
 // Kept only when every entry names rows that exist and a kind of change;
 // otherwise dropped whole (see TimerFile.h).
 void PacketReader::readChangeLog() {
-    const auto rowCount = static_cast<qint64>(rows_.size());
+    const auto rowCount = static_cast<qint64>(m_rows.size());
     const qint64 maxNumbers = 3 * (2 * rowCount + 1);
     std::vector<std::uint32_t> numbers;
-    const QStringView text = changeLogText_;
+    const QStringView text = m_changeLogText;
     qsizetype i = 0;
     while (i < text.size()) {
         while (i < text.size() && text[i].isSpace())
@@ -211,7 +212,7 @@ void PacketReader::readChangeLog() {
             return;
         log.push_back(e);
     }
-    log_ = std::move(log);
+    m_log = std::move(log);
 }
 
 } // namespace qv::packet

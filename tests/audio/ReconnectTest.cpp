@@ -36,17 +36,17 @@ public:
     PrivateServer() { ::mkdir(QFile::encodeName(runtime()).constData(), 0700); }
     ~PrivateServer() { kill(); }
 
-    QString socketPath() const { return dir_.filePath(QStringLiteral("native")); }
+    QString socketPath() const { return m_dir.filePath(QStringLiteral("native")); }
     QString address() const { return QStringLiteral("unix:") + socketPath(); }
 
     bool start() {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
         env.remove(QStringLiteral("PULSE_SERVER"));
-        process_.setProcessEnvironment(env);
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.setStandardErrorFile(QProcess::nullDevice());
-        process_.start(
+        m_process.setProcessEnvironment(env);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(
             QStringLiteral("pulseaudio"),
             {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
              QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
@@ -54,7 +54,7 @@ public:
              QStringLiteral("--load=module-null-sink sink_name=null"),
              QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") +
                  socketPath()});
-        if (!process_.waitForStarted(5000))
+        if (!m_process.waitForStarted(5000))
             return false;
         QElapsedTimer t;
         t.start();
@@ -72,16 +72,16 @@ public:
 
     // As a crash would: by its process id, at once, leaving its socket behind.
     void kill() {
-        if (process_.state() == QProcess::NotRunning)
+        if (m_process.state() == QProcess::NotRunning)
             return;
-        ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
-        process_.waitForFinished(5000);
+        ::kill(static_cast<pid_t>(m_process.processId()), SIGKILL);
+        m_process.waitForFinished(5000);
     }
 
 private:
-    QString runtime() const { return dir_.filePath(QStringLiteral("runtime")); }
-    QTemporaryDir dir_;
-    QProcess process_;
+    QString runtime() const { return m_dir.filePath(QStringLiteral("runtime")); }
+    QTemporaryDir m_dir;
+    QProcess m_process;
 };
 
 // A socket that takes every connection and closes it at once, as a server
@@ -89,43 +89,43 @@ private:
 class RefusingSocket {
 public:
     explicit RefusingSocket(const QString& path) {
-        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        m_fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;
         const QByteArray native = QFile::encodeName(path);
         std::memcpy(addr.sun_path, native.constData(),
                     std::min<std::size_t>(native.size(), sizeof addr.sun_path - 1));
         ::unlink(native.constData());
-        ok_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-              ::listen(fd_, 16) == 0;
-        path_ = native;
-        thread_ = std::thread([this] {
-            while (!done_) {
-                const int c = ::accept(fd_, nullptr, nullptr);
+        m_ok = ::bind(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+               ::listen(m_fd, 16) == 0;
+        m_path = native;
+        m_thread = std::thread([this] {
+            while (!m_done) {
+                const int c = ::accept(m_fd, nullptr, nullptr);
                 if (c >= 0) {
-                    ++refused_;
+                    ++m_refused;
                     ::close(c);
                 }
             }
         });
     }
     ~RefusingSocket() {
-        done_ = true;
-        ::shutdown(fd_, SHUT_RDWR);
-        thread_.join();
-        ::close(fd_);
-        ::unlink(path_.constData());
+        m_done = true;
+        ::shutdown(m_fd, SHUT_RDWR);
+        m_thread.join();
+        ::close(m_fd);
+        ::unlink(m_path.constData());
     }
-    bool ok() const { return ok_; }
-    int refused() const { return refused_.load(); }
+    bool ok() const { return m_ok; }
+    int refused() const { return m_refused.load(); }
 
 private:
-    int fd_ = -1;
-    bool ok_ = false;
-    QByteArray path_;
-    std::atomic<bool> done_{false};
-    std::atomic<int> refused_{0};
-    std::thread thread_;
+    int m_fd = -1;
+    bool m_ok = false;
+    QByteArray m_path;
+    std::atomic<bool> m_done{false};
+    std::atomic<int> m_refused{0};
+    std::thread m_thread;
 };
 
 bool waitForAnnouncements(int timeoutMs) {
@@ -142,16 +142,16 @@ protected:
     void SetUp() override {
         if (!SinkRecorder::serverAvailable())
             GTEST_SKIP() << "no sound server here: pulseaudio cannot be run";
-        previous_ = qgetenv("PULSE_SERVER");
+        m_previous = qgetenv("PULSE_SERVER");
         qputenv("PULSE_SERVER", server.address().toUtf8());
     }
     void TearDown() override {
         sound.reset();
         recorder.reset();
-        if (previous_.isEmpty())
+        if (m_previous.isEmpty())
             qunsetenv("PULSE_SERVER");
         else
-            qputenv("PULSE_SERVER", previous_);
+            qputenv("PULSE_SERVER", m_previous);
     }
 
     void makeSound() {
@@ -209,7 +209,7 @@ protected:
     AudioChannel* channel = nullptr;
 
 private:
-    QByteArray previous_;
+    QByteArray m_previous;
 };
 
 TEST_F(ServerComesAndGoes, AfterTheServerIsKilledAndStartedAgainTheNextSoundsAreHeard) {

@@ -73,18 +73,18 @@ std::optional<QString> SinkRecorder::pactl(const QStringList& args) {
 }
 
 bool SinkRecorder::start(const QString& source) {
-    parec_.setStandardOutputFile(dir_.filePath(QStringLiteral("rec.raw")));
-    parec_.setStandardErrorFile(QProcess::nullDevice());
-    parec_.start(QStringLiteral("parec"),
-                 {QStringLiteral("-d"), source, QStringLiteral("--raw"),
-                  QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                  QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=20")});
-    if (!parec_.waitForStarted(5000))
+    m_parec.setStandardOutputFile(m_dir.filePath(QStringLiteral("rec.raw")));
+    m_parec.setStandardErrorFile(QProcess::nullDevice());
+    m_parec.start(QStringLiteral("parec"),
+                  {QStringLiteral("-d"), source, QStringLiteral("--raw"),
+                   QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+                   QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=20")});
+    if (!m_parec.waitForStarted(5000))
         return false;
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < 5000) {
-        if (QFile(dir_.filePath(QStringLiteral("rec.raw"))).size() > 0)
+        if (QFile(m_dir.filePath(QStringLiteral("rec.raw"))).size() > 0)
             return true;
         QThread::msleep(5);
     }
@@ -92,18 +92,18 @@ bool SinkRecorder::start(const QString& source) {
 }
 
 qint64 SinkRecorder::recordedBytes() const {
-    return QFile(dir_.filePath(QStringLiteral("rec.raw"))).size() / 4 * 4;
+    return QFile(m_dir.filePath(QStringLiteral("rec.raw"))).size() / 4 * 4;
 }
 
 void SinkRecorder::mark() {
-    mark_ = recordedBytes();
+    m_mark = recordedBytes();
 }
 
 std::vector<std::int16_t> SinkRecorder::snapshot() const {
-    QFile f(dir_.filePath(QStringLiteral("rec.raw")));
-    if (!f.open(QIODevice::ReadOnly) || !f.seek(mark_))
+    QFile f(m_dir.filePath(QStringLiteral("rec.raw")));
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(m_mark))
         return {};
-    const QByteArray raw = f.read(recordedBytes() - mark_);
+    const QByteArray raw = f.read(recordedBytes() - m_mark);
     std::vector<std::int16_t> stereo(static_cast<std::size_t>(raw.size() / 4) * 2);
     if (!stereo.empty())
         std::memcpy(stereo.data(), raw.constData(), stereo.size() * sizeof(std::int16_t));
@@ -132,16 +132,16 @@ std::vector<std::int16_t> SinkRecorder::take() {
 }
 
 void SinkRecorder::stop() {
-    parec_.terminate();
-    if (!parec_.waitForFinished(5000))
-        parec_.kill();
-    parec_.waitForFinished(5000);
+    m_parec.terminate();
+    if (!m_parec.waitForFinished(5000))
+        m_parec.kill();
+    m_parec.waitForFinished(5000);
 }
 
 SinkRecorder::~SinkRecorder() {
-    if (parec_.state() != QProcess::NotRunning) {
-        parec_.kill();
-        parec_.waitForFinished(5000);
+    if (m_parec.state() != QProcess::NotRunning) {
+        m_parec.kill();
+        m_parec.waitForFinished(5000);
     }
 }
 

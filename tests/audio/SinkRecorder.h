@@ -61,9 +61,9 @@ public:
 
 private:
     qint64 recordedBytes() const;
-    qint64 mark_ = 0;
-    QTemporaryDir dir_;
-    QProcess parec_;
+    qint64 m_mark = 0;
+    QTemporaryDir m_dir;
+    QProcess m_parec;
 };
 
 } // namespace qv::test

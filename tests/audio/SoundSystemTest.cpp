@@ -24,35 +24,36 @@ public:
     int outputDeviceCount() const override { return devices; }
 
     bool playAsync(std::shared_ptr<const PcmBuffer> pcm) override {
-        std::lock_guard lock(m_);
+        std::lock_guard lock(m_mutex);
         asyncPlays.push_back(std::move(pcm));
-        ++generation_;
-        cv_.notify_all();
+        ++m_generation;
+        m_cv.notify_all();
         return true;
     }
 
     bool playSync(std::shared_ptr<const PcmBuffer> pcm) override {
-        std::unique_lock lock(m_);
+        std::unique_lock lock(m_mutex);
         if (refuseAfter >= 0 && static_cast<int>(syncFrames.size()) >= refuseAfter)
             return false;
         syncFrames.push_back(pcm->frames());
-        const auto mine = ++generation_;
-        cv_.notify_all();
-        cv_.wait_for(lock, std::chrono::milliseconds(holdMs), [&] { return generation_ != mine; });
-        return generation_ == mine;
+        const auto mine = ++m_generation;
+        m_cv.notify_all();
+        m_cv.wait_for(lock, std::chrono::milliseconds(holdMs),
+                      [&] { return m_generation != mine; });
+        return m_generation == mine;
     }
 
     void playFileAsync(const QString& path) override {
-        std::lock_guard lock(m_);
+        std::lock_guard lock(m_mutex);
         files.push_back(path);
-        ++generation_;
-        cv_.notify_all();
+        ++m_generation;
+        m_cv.notify_all();
     }
 
     void stop() override {
-        std::lock_guard lock(m_);
-        ++generation_;
-        cv_.notify_all();
+        std::lock_guard lock(m_mutex);
+        ++m_generation;
+        m_cv.notify_all();
     }
 
     std::vector<std::shared_ptr<const PcmBuffer>> asyncPlays;
@@ -60,9 +61,9 @@ public:
     QStringList files;
 
 private:
-    std::mutex m_;
-    std::condition_variable cv_;
-    std::uint64_t generation_ = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::uint64_t m_generation = 0;
 };
 
 // Clip id n is a sound of 10 * n frames at the output rate, so the length of what
