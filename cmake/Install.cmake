@@ -8,9 +8,7 @@ include(GNUInstallDirs)
 set(QV_APP_ID net.brindlemoor.Quorvantel)
 set(QV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quorvantel)
 
-if(TARGET quorvantel)
-    install(TARGETS quorvantel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+install(TARGETS quorvantel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${QV_SOURCE_ROOT}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvantel/help
     FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png" PATTERN "*.txt")
 install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.desktop
