@@ -1,5 +1,6 @@
 #include "app/CommonData.h"
 #include "app/MainForm.h"
+#include "store/QtText.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
@@ -15,7 +16,7 @@ RunView TMainForm::runView() const {
                                   : RunState::Idle;
     v.title = programTitle();
     if (const TimerRecord* r = m_data.TimerDB.current())
-        v.timerName = QString::fromStdString(r->Name);
+        v.timerName = toQString(r->Name);
     v.secondsLeft = toSeconds(m_engine->timeLeft());
     v.startSeconds = toSeconds(m_engine->startValue());
     v.startStopEnabled = StartStopButton->isEnabled();

@@ -8,6 +8,7 @@
 #include "dialogs/TAboutForm.h"
 #include "dialogs/TPrefForm.h"
 #include "dialogs/TSettingsForm.h"
+#include "store/QtText.h"
 #include "store/TimerFile.h"
 #include "widgets/MessageBox.h"
 #include "widgets/TLMDLEDLabel.h"
@@ -17,7 +18,7 @@
 namespace qv {
 
 void TMainForm::DoSound(const std::string& sound) {
-    DoSound(QString::fromStdString(sound));
+    DoSound(toQString(sound));
 }
 
 void TMainForm::DoSound(const QString& sound) {
@@ -40,7 +41,7 @@ void TMainForm::Timersettings1Click() {
         return;
     TimerDB& db = m_data.TimerDB;
     TimerCombo->setCurrentIndex(dialog.selectedIndex());
-    if (!db.locate(TimerCombo->currentText().toStdString()))
+    if (!db.locate(toUtf8(TimerCombo->currentText())))
         MessageBox::error(this, QString::fromLatin1(kNotFound));
     m_engine->loadTimer();
     m_prefs.ActiveTimerIndex = TimerCombo->currentIndex();

@@ -3,6 +3,7 @@
 
 #include "app/CommonData.h"
 #include "app/MainForm.h"
+#include "store/QtText.h"
 #include "widgets/MessageBox.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -14,8 +15,9 @@
 namespace qv {
 
 void TMainForm::UpdateTimerDisplay() {
-    const QString text = QString::fromStdString(formatTime(m_engine->timeLeft()));
-    m_engine->setDisplayText(text.toStdString());
+    std::string shown = formatTime(m_engine->timeLeft());
+    const QString text = toQString(shown);
+    m_engine->setDisplayText(std::move(shown));
     TimerLED->setCaption(text);
     m_statusPanels[1]->setText(text);
     if (m_engine->running())
@@ -23,7 +25,7 @@ void TMainForm::UpdateTimerDisplay() {
 }
 
 void TMainForm::setLedText(const std::string& text) {
-    TimerLED->setCaption(QString::fromStdString(text));
+    TimerLED->setCaption(toQString(text));
 }
 
 void TMainForm::setRunningControls(bool running) {
@@ -55,7 +57,7 @@ void TMainForm::StartStopButtonClick() {
         if (m_engine->displayText() == "00:00:00")
             StartStopButton->setEnabled(false);
         // The flashing display may have been left blank.
-        TimerLED->setCaption(QString::fromStdString(m_engine->displayText()));
+        TimerLED->setCaption(toQString(m_engine->displayText()));
         setRunningControls(false);
         m_engine->endRun();
         setProgramTitle(QString::fromLatin1(kProgramTitle));
@@ -72,7 +74,7 @@ void TMainForm::ResetButtonClick() {
 }
 
 void TMainForm::TimerComboChange() {
-    if (!m_data.TimerDB.locate(TimerCombo->currentText().toStdString()))
+    if (!m_data.TimerDB.locate(toUtf8(TimerCombo->currentText())))
         MessageBox::error(this, QString::fromLatin1(kNotFound));
     m_engine->loadTimer();
     m_prefs.ActiveTimerIndex = TimerCombo->currentIndex();

@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "store/AtomicFile.h"
 #include "store/PreferencesStore.h"
+#include "store/QtText.h"
 #include "store/TimerFile.h"
 #include "widgets/FormBackground.h"
 #include "widgets/MessageBox.h"
@@ -28,7 +29,7 @@ void TMainForm::FormCreate() {
 
     TimerDB& db = m_data.TimerDB;
     TimerCombo->setCurrentIndex(m_prefs.ActiveTimerIndex);
-    if (!db.locate(TimerCombo->currentText().toStdString())) {
+    if (!db.locate(toUtf8(TimerCombo->currentText()))) {
         MessageBox::error(this, QString::fromLatin1(kNotFound));
         db.first();
         TimerCombo->setCurrentIndex(0);
@@ -120,7 +121,7 @@ void TMainForm::loadPreferences() {
 void TMainForm::fillTimerCombo() {
     TimerCombo->clear();
     for (const std::string& name : m_data.TimerDB.names())
-        TimerCombo->addItem(QString::fromStdString(name));
+        TimerCombo->addItem(toQString(name));
 }
 
 void TMainForm::UpdateFormBkg() {

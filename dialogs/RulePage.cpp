@@ -1,6 +1,7 @@
 #include "dialogs/RulePage.h"
 
 #include "dialogs/SettingsWidgets.h"
+#include "store/QtText.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/MessageBox.h"
 
@@ -120,7 +121,7 @@ void RulePage::fill(const TimerRule& rule) {
     const bool custom = rule.Action == PlayCustomSound;
     m_filename->setEnabled(custom);
     m_browseButton->setEnabled(custom);
-    const QString path = QString::fromStdString(rule.Filename);
+    const QString path = toQString(rule.Filename);
     m_filename->setText(fileNamePart(path));
     m_path->setText(path);
     selectInterval(m_interval, kRuleIntervals, rule.Interval);
@@ -130,7 +131,7 @@ void RulePage::save(TimerRule& rule) const {
     rule.Enabled = m_enable->isChecked();
     rule.Start = toSeconds({m_spins[0]->value(), m_spins[1]->value(), m_spins[2]->value()});
     saveAction(m_action, rule.Action);
-    rule.Filename = m_path->text().toStdString();
+    rule.Filename = toUtf8(m_path->text());
     saveInterval(m_interval, rule.Interval);
 }
 

@@ -7,6 +7,7 @@
 #include "core/TimerRecord.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/TSettingsForm.h"
+#include "store/QtText.h"
 #include "widgets/MessageBox.h"
 
 #include <QComboBox>
@@ -18,24 +19,20 @@ namespace {
 
 const QString kNotFound = QStringLiteral("Fatal error, DB record not found!");
 
-std::string toStd(const QString& s) {
-    return s.toStdString();
-}
-
 } // namespace
 
 void TSettingsForm::TimerNameComboChange() {
     SaveSettings();
-    if (!m_db.locate(toStd(TimerNameCombo->currentText())))
+    if (!m_db.locate(toUtf8(TimerNameCombo->currentText())))
         MessageBox::error(this, kNotFound);
     PopulateSettingsForm();
     m_host.setActiveTimerIndex(TimerNameCombo->currentIndex());
 }
 
 void TSettingsForm::insertSorted(QComboBox* combo, const QString& name, int* position) {
-    const std::string key = toStd(name);
+    const std::string key = toUtf8(name);
     int at = 0;
-    while (at < combo->count() && compareNames(toStd(combo->itemText(at)), key) <= 0)
+    while (at < combo->count() && compareNames(toUtf8(combo->itemText(at)), key) <= 0)
         ++at;
     combo->insertItem(at, name);
     *position = at;
@@ -58,8 +55,7 @@ std::optional<QString> TSettingsForm::askTimerName(const QString& title, const Q
     const auto typed = MessageBox::input(this, title, prompt);
     if (!typed)
         return std::nullopt;
-    const QString name =
-        QString::fromStdString(cutToWidth(toStd(*typed), m_db.textWidth(Column::Name)));
+    const QString name = toQString(cutToWidth(toUtf8(*typed), m_db.textWidth(Column::Name)));
     if (!acceptableName(name))
         return std::nullopt;
     return name;
@@ -78,21 +74,21 @@ void TSettingsForm::NewButtonClick() {
     if (!asked)
         return;
     const QString& name = *asked;
-    if (m_db.contains(toStd(name))) {
+    if (m_db.contains(toUtf8(name))) {
         MessageBox::beep();
         MessageBox::information(
             this, QStringLiteral("You need to give the timer a unique name - try again!"));
-        m_db.locate(toStd(TimerNameCombo->currentText()));
+        m_db.locate(toUtf8(TimerNameCombo->currentText()));
         return;
     }
 
     TimerRecord record;
     PopulateNewTimer(record);
-    record.Name = toStd(name);
+    record.Name = toUtf8(name);
     std::string error;
     if (!m_db.insert(std::move(record), &error)) {
-        MessageBox::error(this, QString::fromStdString(error));
-        m_db.locate(toStd(TimerNameCombo->currentText()));
+        MessageBox::error(this, toQString(error));
+        m_db.locate(toUtf8(TimerNameCombo->currentText()));
         return;
     }
 
@@ -128,10 +124,10 @@ void TSettingsForm::DeleteButtonClick() {
         // Only the name changes; the other controls keep their unsaved edits
         // until the next save.
         TimerRecord record = *m_db.current();
-        record.Name = toStd(name);
+        record.Name = toUtf8(name);
         std::string error;
         if (!m_db.updateCurrent(std::move(record), &error)) {
-            MessageBox::error(this, QString::fromStdString(error));
+            MessageBox::error(this, toQString(error));
             return;
         }
         TimerNameCombo->setItemText(0, name);
@@ -158,7 +154,7 @@ void TSettingsForm::DeleteButtonClick() {
         hostCombo->addItems(names);
         hostCombo->setCurrentIndex(0);
     }
-    if (!m_db.locate(toStd(TimerNameCombo->currentText())))
+    if (!m_db.locate(toUtf8(TimerNameCombo->currentText())))
         MessageBox::error(this, kNotFound);
     PopulateSettingsForm();
     m_host.setActiveTimerIndex(0);

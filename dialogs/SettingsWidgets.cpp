@@ -1,6 +1,7 @@
 #include "dialogs/SettingsWidgets.h"
 
 #include "dialogs/UpDownSpin.h"
+#include "store/QtText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,14 +10,6 @@
 #include <QToolButton>
 
 namespace qv::settings {
-namespace {
-
-QString toQString(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 QSpinBox* spinner(const char* name, int maximum, QWidget* parent) {
     auto* spin = new UpDownSpin(maximum, parent);
     spin->setObjectName(QLatin1String(name));
@@ -118,13 +111,6 @@ void saveAction(const QComboBox* combo, std::int32_t& field) {
 void saveInterval(const QComboBox* combo, std::int32_t& field) {
     if (combo->currentIndex() >= 0)
         field = combo->currentData().toInt();
-}
-
-QString fileNamePart(const QString& path) {
-    qsizetype cut = -1;
-    for (const QChar separator : {QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('/')})
-        cut = qMax(cut, path.lastIndexOf(separator));
-    return path.mid(cut + 1);
 }
 
 } // namespace qv::settings

@@ -51,7 +51,4 @@ void selectAction(QComboBox* combo, std::int32_t code);
 void saveAction(const QComboBox* combo, std::int32_t& field);
 void saveInterval(const QComboBox* combo, std::int32_t& field);
 
-// The file name part of a path: the text after the last "\", ":" or "/".
-QString fileNamePart(const QString& path);
-
 } // namespace qv::settings

@@ -1,6 +1,7 @@
 #include "dialogs/TPrefForm.h"
 
 #include "dialogs/HelpWindow.h"
+#include "store/QtText.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -58,12 +59,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->move(where);
     label->adjustSize();
     return label;
-}
-
-// The file name part of a path: what follows the last separator.
-QString fileNamePart(const QString& path) {
-    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
-    return cut < 0 ? path : path.mid(cut + 1);
 }
 
 } // namespace

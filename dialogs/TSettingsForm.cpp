@@ -11,6 +11,7 @@
 #include "dialogs/DialogHost.h"
 #include "dialogs/RulePage.h"
 #include "dialogs/SettingsWidgets.h"
+#include "store/QtText.h"
 #include "widgets/MessageBox.h"
 
 #include <QCheckBox>
@@ -27,14 +28,6 @@ namespace qv {
 
 using namespace settings;
 
-namespace {
-
-QString toQString(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 TSettingsForm::TSettingsForm(TimerDB& db, DialogHost& host, QWidget* parent)
     : QDialog(parent), m_db(db), m_host(host) {
     setObjectName(QStringLiteral("SettingsForm"));
@@ -49,7 +42,7 @@ TSettingsForm::TSettingsForm(TimerDB& db, DialogHost& host, QWidget* parent)
         TimerNameCombo->setCurrentIndex(active);
         // The main window keeps this timer current; locating it again only
         // guards against a table that moved its current row meanwhile.
-        m_db.locate(TimerNameCombo->currentText().toStdString());
+        m_db.locate(toUtf8(TimerNameCombo->currentText()));
     }
     PopulateSettingsForm();
 }
@@ -132,7 +125,7 @@ void TSettingsForm::PopulateSettingsForm() {
     const bool customExpiry = record->TimerExpAction == PlayCustomExpirySound;
     TimerExpFilenameEdit->setEnabled(customExpiry);
     ExpBrowseButton->setEnabled(customExpiry);
-    const QString expiryPath = QString::fromStdString(record->TimerExpFilename);
+    const QString expiryPath = toQString(record->TimerExpFilename);
     TimerExpFilenameEdit->setText(fileNamePart(expiryPath));
     TimerExpPath->setText(expiryPath);
 
@@ -149,7 +142,7 @@ void TSettingsForm::SaveSettings() {
     record.StartTime = toSeconds({HrSpin->value(), MinSpin->value(), SecSpin->value()});
     saveAction(GenAnnTypeCombo, record.GenAnnAction);
     saveAction(TimerExpTypeCombo, record.TimerExpAction);
-    record.TimerExpFilename = TimerExpPath->text().toStdString();
+    record.TimerExpFilename = toUtf8(TimerExpPath->text());
     record.TimerLoop = LoopCheck->isChecked();
     saveInterval(GenAnnIntervalCombo, record.GenAnnInterval);
 
@@ -158,7 +151,7 @@ void TSettingsForm::SaveSettings() {
 
     std::string error;
     if (!m_db.updateCurrent(std::move(record), &error))
-        MessageBox::error(this, QString::fromStdString(error));
+        MessageBox::error(this, toQString(error));
 }
 
 void TSettingsForm::UpdateLEDS() {
@@ -238,7 +231,7 @@ void TSettingsForm::browse(QLabel* holder, QLineEdit* shown, int width) {
     m_openDialogFileName = chosen;
     // The table would cut a longer path without a word, and the sound would
     // then be lost; refuse it while the user can still choose another file.
-    if (characterCount(chosen.toStdString()) > width) {
+    if (characterCount(toUtf8(chosen)) > width) {
         MessageBox::error(this, QStringLiteral("The path of this file is longer than %1 characters "
                                                "and cannot be kept - choose another file!")
                                     .arg(width));

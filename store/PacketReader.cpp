@@ -4,6 +4,7 @@
 #include "store/PacketReader.h"
 
 #include "store/PacketText.h"
+#include "store/QtText.h"
 #include "store/TimerFile.h"
 
 namespace qv::packet {
@@ -259,7 +260,7 @@ bool PacketReader::run(TimerDB& db, QString* error) {
     std::string why;
     if (!db.assign(std::move(m_fields), std::move(m_rows), std::move(m_log), &why)) {
         if (error)
-            *error = QString::fromStdString(why);
+            *error = toQString(why);
         return false;
     }
     return true;

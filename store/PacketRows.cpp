@@ -3,6 +3,7 @@
 #include "core/Text.h"
 #include "store/PacketReader.h"
 #include "store/PacketText.h"
+#include "store/QtText.h"
 #include "store/TimerFile.h"
 
 #include <limits>
@@ -70,11 +71,10 @@ void PacketReader::checkColumns() {
     for (int c = 0; c < kColumnCount; ++c) {
         const ColumnInfo& info = columnInfo(static_cast<Column>(c));
         FieldDef& f = m_fields[static_cast<std::size_t>(position[static_cast<std::size_t>(c)])];
-        if (!compatibleType(info.type, QString::fromStdString(f.fieldType))) {
+        if (!compatibleType(info.type, toQString(f.fieldType))) {
             refuse(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
                        .arg(QLatin1StringView(info.name),
-                            QLatin1StringView(columnTypeWord(info.type)),
-                            QString::fromStdString(f.fieldType)));
+                            QLatin1StringView(columnTypeWord(info.type)), toQString(f.fieldType)));
             return;
         }
         int width = info.width;
@@ -83,7 +83,7 @@ void PacketReader::checkColumns() {
                 continue;
             if (!f.width || *f.width <= 0) {
                 refuse(QStringLiteral("Invalid WIDTH \"%1\" for field '%2'")
-                           .arg(QString::fromStdString(value), QLatin1StringView(info.name)));
+                           .arg(toQString(value), QLatin1StringView(info.name)));
                 return;
             }
             width = std::min(width, *f.width);

@@ -1,6 +1,7 @@
 #include "store/PacketText.h"
 
 #include "core/Text.h"
+#include "store/QtText.h"
 
 #include <algorithm>
 #include <array>
@@ -293,8 +294,7 @@ void appendEscaped(std::string& out, std::string_view utf8) {
 
 std::string utf8(QStringView s) {
     if (std::none_of(s.begin(), s.end(), [](QChar c) { return inShieldBlock(c.unicode()); })) {
-        const QByteArray b = s.toUtf8();
-        return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+        return toUtf8(s);
     }
     QString plain;
     plain.reserve(s.size());
@@ -311,8 +311,7 @@ std::string utf8(QStringView s) {
         else
             plain += QChar(c);
     }
-    const QByteArray b = plain.toUtf8();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+    return toUtf8(plain);
 }
 
 QString positionedError(qint64 line, qint64 column, const QString& what) {
