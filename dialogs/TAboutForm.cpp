@@ -1,5 +1,7 @@
 #include "dialogs/TAboutForm.h"
 
+#include "widgets/GrowToContents.h"
+
 #include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
@@ -93,6 +95,7 @@ TAboutForm::TAboutForm(const QPixmap& logo, QWidget* parent) : QDialog(parent) {
     BitBtn1->setGeometry(136, 160, 81, 33);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    growToContents(this);
 }
 
 void TAboutForm::StaticText2Click() {

@@ -3,6 +3,7 @@
 #include "dialogs/HelpWindow.h"
 #include "store/QtText.h"
 #include "widgets/AccessibleNames.h"
+#include "widgets/GrowToContents.h"
 #include "widgets/TLMDLEDLabel.h"
 
 #include <QButtonGroup>
@@ -90,6 +91,7 @@ TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent) {
     buildBackgroundGroup();
     buildLedGroup();
     buildButtons();
+    growToContents(this);
     setTabOrderOfControls();
     GradientRadioClick();
 }
@@ -127,9 +129,6 @@ void TPrefForm::buildBackgroundGroup() {
     TileRadio->setGeometry(208, 20, 113, 17);
     // toggled, not clicked: checking a button from code (load) must update
     // the enabled states exactly as a click does.
-    // The captions need a little more room in most desktop fonts.
-    for (QRadioButton* radio : {GradientRadio, TileRadio})
-        radio->resize(std::max(radio->width(), radio->sizeHint().width()), radio->height());
     connect(GradientRadio, &QRadioButton::toggled, this, &TPrefForm::GradientRadioClick);
     connect(TileRadio, &QRadioButton::toggled, this, &TPrefForm::GradientRadioClick);
 

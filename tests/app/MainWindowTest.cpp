@@ -1,8 +1,12 @@
 #include "AppFixture.h"
 #include "support/AccessibleTree.h"
+#include "support/ClippedText.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace qv::testing {
 namespace {
@@ -304,6 +308,40 @@ TEST_F(MainWindowAccess, TheLedReadsTheTimeAndEveryControlHasAName) {
               pal.color(QPalette::Active, QPalette::Text));
     EXPECT_EQ(pal.color(QPalette::Active, QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(pal.color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+}
+
+// A dark style and a large font: the top panel holds the whole timer list and
+// no text of the window is cut off.
+TEST_F(MainWindowAccess, DarkStyleAndLargeFontCutNothingOff) {
+    for (const char* name : {"Adwaita-Dark", "Fusion"}) {
+        SCOPED_TRACE(name);
+        QStyle* style = QStyleFactory::create(QString::fromLatin1(name));
+        if (!style)
+            continue;
+        const QString before = QApplication::style()->name();
+        const QFont font = QApplication::font();
+        const QPalette palette = QApplication::palette();
+        QApplication::setStyle(style);
+        QApplication::setPalette(style->standardPalette());
+        QFont large = font;
+        large.setPointSize(13);
+        QApplication::setFont(large);
+
+        writeTimers({timer("Tea", 300)});
+        start();
+        form->show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(clippedTexts(form.get()).join(QLatin1Char(';')).toStdString(), "");
+        const QWidget* panel = form->findChild<QWidget*>(QStringLiteral("Panel1"));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_LE(combo()->geometry().bottom(), panel->height() - 1);
+        EXPECT_GE(combo()->height(), combo()->sizeHint().height());
+        form.reset();
+
+        QApplication::setStyle(QStyleFactory::create(before));
+        QApplication::setFont(font);
+        QApplication::setPalette(palette);
+    }
 }
 
 TEST_F(MainWindowAccess, AFlashingLedStillReadsAsTheTime) {
