@@ -3,6 +3,7 @@
 #include "app/CommonData.h"
 #include "app/QtTickSource.h"
 #include "store/PreferencesStore.h"
+#include "widgets/PaletteKind.h"
 #include "widgets/TLMDLEDLabel.h"
 
 #include <QApplication>
@@ -93,9 +94,10 @@ void TMainForm::buildControls() {
     TimerCombo->setObjectName(QStringLiteral("TimerCombo"));
     TimerCombo->setEditable(false);
     TimerCombo->setGeometry(8, 21, 145, TimerCombo->sizeHint().height());
-    {
+    if (!isDarkPalette(TimerCombo->palette())) {
         // Black on white while it can be used; greyed, as in every style,
-        // while a run counts and the list is disabled.
+        // while a run counts and the list is disabled. A dark palette keeps
+        // its own colours, which its style draws readably.
         QPalette pal = TimerCombo->palette();
         for (const auto group : {QPalette::Active, QPalette::Inactive}) {
             pal.setColor(group, QPalette::Base, Qt::white);

@@ -97,11 +97,15 @@ void HelpWindow::showTopic(QWidget* parent, int topic) {
     if (!window) {
         window = new HelpWindow(owner);
         current() = window;
-        // Never larger than the screen it opens on, title bar included.
+        // Never larger than the screen it opens on, title bar included, and
+        // centred on it: a window manager that places it over its owner could
+        // push its bottom off the screen.
         if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
             const QRect available = screen->availableGeometry();
             window->resize(std::min(window->width(), available.width() - kFrameAllowance),
                            std::min(window->height(), available.height() - kFrameAllowance));
+            window->move(available.x() + (available.width() - window->width()) / 2,
+                         available.y() + (available.height() - window->height()) / 2);
         }
     } else if (owner && window->parentWidget() != owner) {
         // Moving the window under the asking window keeps it usable while

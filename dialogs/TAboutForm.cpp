@@ -1,6 +1,7 @@
 #include "dialogs/TAboutForm.h"
 
 #include "widgets/GrowToContents.h"
+#include "widgets/PaletteKind.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -19,7 +20,7 @@ QString TAboutForm::versionText() {
 }
 
 bool TAboutForm::isDarkPalette(const QPalette& palette) {
-    return palette.color(QPalette::Window).lightnessF() < 0.5;
+    return qv::isDarkPalette(palette);
 }
 
 double TAboutForm::contrastRatio(const QColor& a, const QColor& b) {

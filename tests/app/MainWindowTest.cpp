@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionComboBox>
 
 namespace qv::testing {
 namespace {
@@ -336,6 +337,12 @@ TEST_F(MainWindowAccess, DarkStyleAndLargeFontCutNothingOff) {
         ASSERT_NE(panel, nullptr);
         EXPECT_LE(combo()->geometry().bottom(), panel->height() - 1);
         EXPECT_GE(combo()->height(), combo()->sizeHint().height());
+        // The list's text is readable where the style draws it.
+        QStyleOptionComboBox option;
+        option.initFrom(combo());
+        const QRect field = combo()->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                             QStyle::SC_ComboBoxEditField, combo());
+        EXPECT_GE(textContrast(combo()->grab(field).toImage()), 4.5);
         form.reset();
 
         QApplication::setStyle(QStyleFactory::create(before));

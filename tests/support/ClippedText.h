@@ -65,3 +65,53 @@ inline QStringList clippedTexts(QWidget* window) {
 }
 
 } // namespace qv::testing
+
+#include <QHash>
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace qv::testing {
+
+// How well the text of a picture of one control stands out: the commonest
+// colour is taken as the background, and the text as the strongest ink that
+// at least ten pixels reach (anti-aliased text has few pixels of its full
+// colour); the result is their contrast ratio, from 1 to 21.
+inline double textContrast(const QImage& picture) {
+    QHash<QRgb, int> counts;
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    auto luminance = [](QRgb c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    QRgb background = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            background = it.key();
+        }
+    const double lb = luminance(background);
+    std::vector<std::pair<double, int>> inks;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const double l = luminance(it.key());
+        inks.emplace_back((std::max(l, lb) + 0.05) / (std::min(l, lb) + 0.05), it.value());
+    }
+    std::sort(inks.begin(), inks.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    int reached = 0;
+    for (const auto& [ratio, pixels] : inks)
+        if ((reached += pixels) >= 10)
+            return ratio;
+    return 1.0;
+}
+
+} // namespace qv::testing
