@@ -83,46 +83,41 @@ win=$(find_window '^Quorvantel 1\.02$')
 fits "the main window" "$win"
 shot dark-main "$win"
 
-press "$win" alt+s t
-settings=$(find_window '^Timer settings$')
-if [ -n "$settings" ]; then
-    fits "the timer settings dialog" "$settings"
-    shot dark-settings "$settings"
-    press "$settings" F1
+# open_dialog <title> <keys...>: opens a dialog from the main window's menu,
+# checks that it fits the screen and takes its screenshot; its window is in
+# $dialog, empty when it did not open.
+open_dialog() {
+    local title=$1
+    shift
+    press "$win" "$@"
+    dialog=$(find_window "^$title\$")
+    if [ -z "$dialog" ]; then
+        fail "$title did not open"
+        return 1
+    fi
+    fits "$title" "$dialog"
+    shot "dark-$(tr 'A-Z ' 'a-z-' <<<"$title")" "$dialog"
+}
+
+if open_dialog "Timer settings" alt+s t; then
+    press "$dialog" F1
     help=$(find_window '^Quorvantel Help')
     if [ -n "$help" ]; then
         fits "help opened from the timer settings" "$help"
-        press "$help" Escape
         xdotool windowclose "$help" 2>/dev/null || true
     else
         fail "F1 in the timer settings opened no help"
     fi
-    press "$settings" Escape
-else
-    fail "the timer settings dialog did not open"
+    press "$dialog" Escape
 fi
-
-press "$win" alt+s p
-prefs=$(find_window '^Preferences$')
-if [ -n "$prefs" ]; then
-    fits "the preferences dialog" "$prefs"
-    shot dark-preferences "$prefs"
-    press "$prefs" Escape
-else
-    fail "the preferences dialog did not open"
+if open_dialog "Preferences" alt+s p; then
+    press "$dialog" Escape
 fi
-
-press "$win" alt+h a
-about=$(find_window '^About Quorvantel$')
-if [ -n "$about" ]; then
-    fits "the about box" "$about"
-    shot dark-about "$about"
+if open_dialog "About Quorvantel" alt+h a; then
     # The version line and the link, where the about box places them, at twice the size.
-    readable "the version line" "$shots/dark-about.png" 674x34+16+156
-    readable "the web address" "$shots/dark-about.png" 674x34+16+188
-    press "$about" Return
-else
-    fail "the about box did not open"
+    readable "the version line" "$shots/dark-about-quorvantel.png" 674x34+16+156
+    readable "the web address" "$shots/dark-about-quorvantel.png" 674x34+16+188
+    press "$dialog" Return
 fi
 
 if [ "$failures" -ne 0 ]; then

@@ -16,8 +16,8 @@ namespace qv::testing {
 
 // Every shown text of a window that its control cuts off, as
 // "objectName: needs W x H, has W x H". A label or a check box needs its size
-// hint; a push button needs its text's width inside the style's contents
-// rectangle (a style's minimum button width is not a need); a group box needs its title.
+// hint; a push button needs its text inside its frame (a style's minimum
+// button width is not a need); a group box needs its title.
 inline QStringList clippedTexts(QWidget* window) {
     QStringList clipped;
     auto report = [&](const QWidget* w, QSize needs, QSize has) {
@@ -40,18 +40,16 @@ inline QStringList clippedTexts(QWidget* window) {
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             if (button->text().isEmpty())
                 continue;
+            // The label is drawn inside the button's frame, centred; in height
+            // only the button's own edges cut it.
             QStyleOptionButton option;
             option.initFrom(button);
-            option.text = button->text();
-            const QRect inside =
-                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-            QString shown = button->text();
-            shown.remove(QLatin1Char('&'));
-            // The label is drawn in the contents rectangle's width but only
-            // cut by the button's own edges in height.
+            const int frame =
+                button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+            const QString shown = QString(button->text()).remove(QLatin1Char('&'));
             report(w,
                    {button->fontMetrics().horizontalAdvance(shown), button->fontMetrics().height()},
-                   {inside.width(), button->height()});
+                   {button->width() - 2 * frame, button->height()});
         } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
             if (group->title().isEmpty())
                 continue;
