@@ -360,39 +360,39 @@ int openRegular(const QFileInfo& fi, std::int64_t& size) {
     return fd;
 }
 
+// NotFound when there is no such file, Unplayable when it is no regular file
+// or too large; Ok with its descriptor and size otherwise.
+SoundFileStatus openForReading(const QString& path, int& fd, std::int64_t& size) {
+    const QFileInfo fi(path);
+    if (path.isEmpty() || !fi.exists())
+        return SoundFileStatus::NotFound;
+    fd = openRegular(fi, size);
+    return fd < 0 ? SoundFileStatus::Unplayable : SoundFileStatus::Ok;
+}
+
 } // namespace
 
 OpenedSoundFile openSoundFile(const QString& path) {
     OpenedSoundFile result;
-    const QFileInfo fi(path);
-    if (path.isEmpty() || !fi.exists()) {
-        result.status = SoundFileStatus::NotFound;
-        return result;
-    }
-    result.status = SoundFileStatus::Unplayable;
+    int fd = -1;
     std::int64_t size = 0;
-    const int fd = openRegular(fi, size);
-    if (fd < 0)
+    result.status = openForReading(path, fd, size);
+    if (result.status != SoundFileStatus::Ok)
         return result;
-    if (auto decoder = SoundDecoder::fromFile(fd, size)) {
-        result.status = SoundFileStatus::Ok;
-        result.decoder = std::move(decoder);
-    }
+    result.decoder = SoundDecoder::fromFile(fd, size);
+    if (!result.decoder)
+        result.status = SoundFileStatus::Unplayable;
     return result;
 }
 
 SoundFile loadSoundFile(const QString& path) {
     SoundFile result;
-    const QFileInfo fi(path);
-    if (path.isEmpty() || !fi.exists()) {
-        result.status = SoundFileStatus::NotFound;
-        return result;
-    }
-    result.status = SoundFileStatus::Unplayable;
+    int fd = -1;
     std::int64_t size = 0;
-    const int fd = openRegular(fi, size);
-    if (fd < 0)
+    result.status = openForReading(path, fd, size);
+    if (result.status != SoundFileStatus::Ok)
         return result;
+    result.status = SoundFileStatus::Unplayable;
     QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
     ByteSource file;
     file.fd = fd;

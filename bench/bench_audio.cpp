@@ -10,6 +10,7 @@
 #include "audio/AudioChannel.h"
 #include "audio/SoundSystem.h"
 #include "audio/SpeakThread.h"
+#include "support/FirstSound.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -144,11 +145,7 @@ void BM_LatencyToSink(benchmark::State& state) {
     QTemporaryDir dir;
     const QString id = state.range(0) == 0 ? QStringLiteral("1") : fiveMinuteFile(dir);
     QProcess parec;
-    parec.start(QStringLiteral("parec"),
-                {QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
-                 QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                 QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=10")});
-    if (!parec.waitForStarted(5000) || !parec.waitForReadyRead(10000)) {
+    if (!testing::startMonitorRecording(parec, QStringLiteral("@DEFAULT_MONITOR@"))) {
         state.SkipWithError("parec does not record");
         return;
     }
@@ -156,20 +153,7 @@ void BM_LatencyToSink(benchmark::State& state) {
         parec.readAll(); // what came before this sound
         const auto start = std::chrono::steady_clock::now();
         sound.DoSound(id);
-        double seconds = -1;
-        while (seconds < 0 && parec.waitForReadyRead(2000)) {
-            const auto arrived = std::chrono::steady_clock::now();
-            const QByteArray data = parec.readAll();
-            const auto* s = reinterpret_cast<const std::int16_t*>(data.constData());
-            const qsizetype n = data.size() / 2;
-            for (qsizetype i = 0; i < n; ++i) {
-                if (std::abs(s[i]) > 2) {
-                    const double after = static_cast<double>(n - i) / 2 / 44100;
-                    seconds = std::chrono::duration<double>(arrived - start).count() - after;
-                    break;
-                }
-            }
-        }
+        const double seconds = testing::secondsToFirstSound(parec, start, 2000);
         if (seconds < 0) {
             state.SkipWithError("nothing was heard");
             break;

@@ -1,11 +1,13 @@
 // Plays through the real sound channel on the sound server and listens to the
 // default sink's monitor: what these tests check was really heard.
 
+#include "Announcements.h"
 #include "SinkRecorder.h"
 #include "WavBuilder.h"
 #include "audio/AudioChannel.h"
 #include "audio/SoundSystem.h"
 #include "audio/SpeakThread.h"
+#include "support/FirstSound.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -40,14 +42,6 @@ double soundSpan(const std::vector<std::int16_t>& mono) {
 double clipSeconds(int id) {
     const auto pcm = decodeWav(builtInClip(id));
     return pcm ? soundSpan(test::toMono(*pcm)) : 0;
-}
-
-bool waitForAnnouncements(int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (TSpeakThread::liveCount() > 0 && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return TSpeakThread::liveCount() == 0;
 }
 
 // The tests play on a null sink of their own, so that no other program's sound
@@ -178,7 +172,7 @@ TEST_F(Hearing, AnnouncementSpeaksItsClipsInOrder) {
     }
 
     sound->Announce(0, {0, 21, 1});
-    ASSERT_TRUE(waitForAnnouncements(15000));
+    ASSERT_TRUE(test::waitForAnnouncements(15000));
     ASSERT_TRUE(channel->waitUntilIdle(5000));
     const auto bursts = findBursts(shared->take());
 
@@ -191,7 +185,7 @@ TEST_F(Hearing, NewerAnnouncementCutsTheOlderOne) {
     sound->Announce(0, {1, 1, 1}); // eight clips, about four seconds
     ASSERT_TRUE(shared->waitForSound(150, 5000));
     sound->Announce(0, {0, 0, 15});
-    ASSERT_TRUE(waitForAnnouncements(15000));
+    ASSERT_TRUE(test::waitForAnnouncements(15000));
     ASSERT_TRUE(channel->waitUntilIdle(5000));
     const auto bursts = findBursts(shared->take());
 
@@ -264,11 +258,7 @@ TEST_F(Hearing, FilePlaysUnlessANewerSoundWasAskedForWhileItLoaded) {
 // remains includes the monitor's own small delay.
 double delayToFirstSample(const QString& monitor, const std::function<void()>& play) {
     QProcess parec;
-    parec.start(QStringLiteral("parec"),
-                {QStringLiteral("-d"), monitor, QStringLiteral("--raw"),
-                 QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                 QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=10")});
-    if (!parec.waitForStarted(5000) || !parec.waitForReadyRead(10000))
+    if (!testing::startMonitorRecording(parec, monitor))
         return -1;
     // Some silence first, so that the monitor delivers steadily.
     QElapsedTimer settle;
@@ -278,20 +268,7 @@ double delayToFirstSample(const QString& monitor, const std::function<void()>& p
     parec.readAll();
     const auto start = std::chrono::steady_clock::now();
     play();
-    double seconds = -1;
-    while (seconds < 0 && parec.waitForReadyRead(3000)) {
-        const auto arrived = std::chrono::steady_clock::now();
-        const QByteArray data = parec.readAll();
-        const auto* s = reinterpret_cast<const std::int16_t*>(data.constData());
-        const qsizetype n = data.size() / 2;
-        for (qsizetype i = 0; i < n; ++i) {
-            if (std::abs(s[i]) > 2) {
-                const double after = static_cast<double>(n - i) / 2 / test::kRecordRate;
-                seconds = std::chrono::duration<double>(arrived - start).count() - after;
-                break;
-            }
-        }
-    }
+    const double seconds = testing::secondsToFirstSound(parec, start, 3000);
     parec.terminate();
     parec.waitForFinished(5000);
     return seconds;
@@ -376,7 +353,7 @@ TEST(NoSoundServer, EverythingIsSilentAndNothingWaits) {
         sound.DoSound(QStringLiteral("/nonexistent/file.wav"));
         EXPECT_FALSE(sound.Channel().playSync(sound.WaveList().Items(1).Wave.Decoded()));
         sound.Announce(0, {1, 1, 1});
-        EXPECT_TRUE(waitForAnnouncements(5000));
+        EXPECT_TRUE(test::waitForAnnouncements(5000));
         EXPECT_LT(t.elapsed(), 5000);
         return;
     }

@@ -2,6 +2,7 @@
 // comes back, starts late or refuses: after each, the next sound is heard. The
 // server runs on a private socket, so that killing it touches no other test.
 
+#include "Announcements.h"
 #include "SinkRecorder.h"
 #include "audio/AudioChannel.h"
 #include "audio/SoundSystem.h"
@@ -128,14 +129,6 @@ private:
     std::thread m_thread;
 };
 
-bool waitForAnnouncements(int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (TSpeakThread::liveCount() > 0 && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return TSpeakThread::liveCount() == 0;
-}
-
 // The channel, the recorder and pactl all talk to the private server.
 class ServerComesAndGoes : public ::testing::Test {
 protected:
@@ -180,7 +173,7 @@ protected:
     void expectSpeechHeard() {
         recorder->mark();
         sound->Announce(0, {0, 0, 15});
-        ASSERT_TRUE(waitForAnnouncements(10000));
+        ASSERT_TRUE(test::waitForAnnouncements(10000));
         ASSERT_TRUE(channel->waitUntilIdle(5000));
         EXPECT_EQ(findBursts(recorder->take()).size(), 2u);
     }
@@ -195,7 +188,7 @@ protected:
         EXPECT_FALSE(sound->WaveList().Items(0).Play());
         EXPECT_FALSE(channel->playSync(sound->WaveList().Items(1).Wave.Decoded()));
         sound->Announce(0, {1, 1, 1});
-        EXPECT_TRUE(waitForAnnouncements(5000));
+        EXPECT_TRUE(test::waitForAnnouncements(5000));
         EXPECT_TRUE(channel->waitUntilIdle(5000));
         EXPECT_LT(t.elapsed(), 3000);
     }

@@ -1,5 +1,6 @@
 #include "audio/SoundSystem.h"
 
+#include "Announcements.h"
 #include "WavBuilder.h"
 
 #include <QCoreApplication>
@@ -78,15 +79,6 @@ std::vector<int> clipIds(const std::vector<std::int64_t>& frames) {
     for (auto f : frames)
         ids.push_back(static_cast<int>(f / 10));
     return ids;
-}
-
-bool waitForAnnouncements(int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (TSpeakThread::liveCount() > 0 && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return TSpeakThread::liveCount() == 0;
 }
 
 TEST(DoSound, OneCharacterPlaysABuiltInSoundOrNothing) {
@@ -192,7 +184,7 @@ TEST(Announce, NewerAnnouncementCutsTheOlderAndThreadsFreeThemselves) {
         QThread::msleep(1);
     channel->holdMs = 0;
     sound.Announce(0, {0, 0, 15});
-    ASSERT_TRUE(waitForAnnouncements(10000));
+    ASSERT_TRUE(test::waitForAnnouncements(10000));
     EXPECT_EQ(clipIds(channel->syncFrames), (std::vector<int>{1, 15, 106}));
 }
 
@@ -208,7 +200,7 @@ TEST(Announce, AnHourOfAnnouncementsLeavesNoThreads) {
         QCoreApplication::processEvents();
         peak = std::max(peak, TSpeakThread::liveCount());
     }
-    ASSERT_TRUE(waitForAnnouncements(60000));
+    ASSERT_TRUE(test::waitForAnnouncements(60000));
     EXPECT_LT(peak, 3600);
     EXPECT_GE(channel->syncFrames.size(), 3600u - 60u); // short form at whole minutes says nothing
 }
@@ -220,7 +212,7 @@ TEST(Announce, SilentSystemPlaysNothingAndNeverWaits) {
     sound->DoSound(QStringLiteral("0"));
     sound->DoSound(QStringLiteral("/no/such.wav"));
     sound->Announce(0, {12, 34, 56});
-    EXPECT_TRUE(waitForAnnouncements(10000));
+    EXPECT_TRUE(test::waitForAnnouncements(10000));
 }
 
 } // namespace
