@@ -5,6 +5,7 @@
 #include "support/ManualTime.h"
 
 #include <benchmark/benchmark.h>
+#include <utility>
 
 using namespace qv;
 using test::ManualClock;
@@ -54,18 +55,28 @@ TimerDB busyTable() {
     return db;
 }
 
-void BM_TickWithoutNewSecond(benchmark::State& state) {
-    TimerDB db = busyTable();
-    NullHost host;
-    ManualClock clock;
+// An engine on a table, its run begun, on a clock of the benchmark's choice.
+template <class Host = NullHost, class Clock = ManualClock>
+struct Running {
+    explicit Running(TimerDB table) : db(std::move(table)), engine(db, host, clock, tick) {
+        if constexpr (requires { host.engine; })
+            host.engine = &engine;
+        engine.loadTimer();
+        engine.beginRun();
+    }
+    TimerDB db;
+    Host host;
+    Clock clock;
     ManualTick tick;
-    CountdownEngine engine(db, host, clock, tick);
-    engine.loadTimer();
-    engine.beginRun();
-    clock.now = 500; // half a second in: no whole second yet
+    CountdownEngine engine;
+};
+
+void BM_TickWithoutNewSecond(benchmark::State& state) {
+    Running<> r(busyTable());
+    r.clock.now = 500; // half a second in: no whole second yet
     for (auto _ : state)
-        engine.MainTimerTimer();
-    if (engine.secondsCounted() != 0)
+        r.engine.MainTimerTimer();
+    if (r.engine.secondsCounted() != 0)
         state.SkipWithError("a step happened");
 }
 BENCHMARK(BM_TickWithoutNewSecond);
@@ -73,48 +84,35 @@ BENCHMARK(BM_TickWithoutNewSecond);
 // The same with the program's clock: what a real tick costs. A step happens once
 // a second of benchmark time, a few in many millions of ticks.
 void BM_TickWithoutNewSecondSteadyClock(benchmark::State& state) {
-    TimerDB db = busyTable();
-    NullHost host;
-    SteadyClock clock;
-    ManualTick tick;
-    CountdownEngine engine(db, host, clock, tick);
-    engine.loadTimer();
-    engine.beginRun();
+    Running<NullHost, SteadyClock> r(busyTable());
     for (auto _ : state)
-        engine.MainTimerTimer();
-    state.counters["steps"] = static_cast<double>(engine.secondsCounted());
+        r.engine.MainTimerTimer();
+    state.counters["steps"] = static_cast<double>(r.engine.secondsCounted());
 }
 BENCHMARK(BM_TickWithoutNewSecondSteadyClock);
 
+// Every tick finds a new second.
 template <class Host>
-void stepBench(benchmark::State& state) {
-    TimerDB db = busyTable();
-    Host host;
-    ManualClock clock;
-    ManualTick tick;
-    CountdownEngine engine(db, host, clock, tick);
-    if constexpr (requires { host.engine; })
-        host.engine = &engine;
-    engine.loadTimer();
-    engine.beginRun();
+void stepBench(benchmark::State& state, TimerDB table) {
+    Running<Host> r(std::move(table));
     for (auto _ : state) {
-        clock.now += 1000; // every tick finds a new second
-        engine.MainTimerTimer();
+        r.clock.now += 1000;
+        r.engine.MainTimerTimer();
     }
-    if (!engine.running())
+    if (!r.engine.running())
         state.SkipWithError("the run ended");
 }
 
 // A step with three enabled rules and a general announcement that fires, host
 // that does nothing: the engine's own share of a step.
 void BM_StepThreeRulesAndGeneral(benchmark::State& state) {
-    stepBench<NullHost>(state);
+    stepBench<NullHost>(state, busyTable());
 }
 BENCHMARK(BM_StepThreeRulesAndGeneral);
 
 // The same with the display text formatted as the main window does.
 void BM_StepThreeRulesAndGeneralFormatting(benchmark::State& state) {
-    stepBench<FormattingHost>(state);
+    stepBench<FormattingHost>(state, busyTable());
 }
 BENCHMARK(BM_StepThreeRulesAndGeneralFormatting);
 
@@ -128,31 +126,16 @@ void BM_StepRuleInForce(benchmark::State& state) {
     r.GenAnnInterval = 1;
     r.Rules[2] = {true, PlayBeep, 1, kMaxStartTime, ""};
     db.insert(r);
-    NullHost host;
-    ManualClock clock;
-    ManualTick tick;
-    CountdownEngine engine(db, host, clock, tick);
-    engine.loadTimer();
-    engine.beginRun();
-    for (auto _ : state) {
-        clock.now += 1000;
-        engine.MainTimerTimer();
-    }
+    stepBench<NullHost>(state, std::move(db));
 }
 BENCHMARK(BM_StepRuleInForce);
 
 void BM_FlashingTick(benchmark::State& state) {
-    TimerDB db = busyTable();
-    NullHost host;
-    ManualClock clock;
-    ManualTick tick;
-    CountdownEngine engine(db, host, clock, tick);
-    engine.loadTimer();
-    engine.beginRun();
-    engine.endRun();
-    tick.setEnabled(true); // not running, source on: the flashing branch
+    Running<> r(busyTable());
+    r.engine.endRun();
+    r.tick.setEnabled(true); // not running, source on: the flashing branch
     for (auto _ : state)
-        engine.MainTimerTimer();
+        r.engine.MainTimerTimer();
 }
 BENCHMARK(BM_FlashingTick);
 
