@@ -16,10 +16,13 @@ namespace qv {
 void TMainForm::UpdateTimerDisplay() {
     const QString text = QString::fromStdString(formatTime(m_engine->timeLeft()));
     m_engine->setDisplayText(text.toStdString());
-    TimerLED->setCaption(text);
+    // The LED repaints at once, and with it whatever else waits to be painted:
+    // the status bar's new text is set first so that one copy to the screen
+    // carries both.
     m_statusPanels[1]->setText(text);
     if (m_engine->running())
         setProgramTitle(QString::fromLatin1(kProgramTitle) + QStringLiteral(" - ") + text);
+    TimerLED->setCaption(text);
 }
 
 void TMainForm::setLedText(const std::string& text) {
