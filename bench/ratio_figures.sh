@@ -16,7 +16,10 @@
 #   100 timers  a timer file of 100 timers: launch, memory, counting
 #
 # Usage: bash bench/ratio_figures.sh [seconds a span, default 20] [rounds, default 3]
-# QV_FIGURES_NO_BUILD=1 measures what is built in build-figures as it is.
+# QV_FIGURES_NO_BUILD=1 measures what is built in build-figures as it is;
+# QV_FIGURES_ROWS=<file> keeps every span's values there, QV_FIGURES_KEEP=1 the
+# work folder with the programs' output (logs). A benchmark, never a test: the
+# figures depend on the machine and on what else runs on it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -251,7 +254,7 @@ done
 # two taken within each span.
 median() { sort -g | awk '{v[NR] = $1} END {if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 col() { awk -v k="$1" -v c="$2" '$1 == k {print $c}' "$rows" | median; }
-ratio() { awk -v k="$1" '$1 == k && $3 > 0 {printf "%.3f\n", $2 / $3}' "$rows" | median; }
+ratio() { awk -v k="$1" '$1 == k && $3 > 0 {printf "%.3f\n", $2 / $3}' "$rows" | median | awk '$1 == "-" {print; next} {printf "%.2f\n", $1}'; }
 mib() { awk -v k="$1" 'BEGIN {if (k == "-") print "-"; else printf "%.1f", k / 1024}'; }
 div() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "-"}'; }
 
