@@ -19,7 +19,7 @@ public:
 
     // Plays on the default output unless a sound system is handed in (tests
     // hand in a silent one). The default output is connected to at the first
-    // use of the sound system, which the program makes once its window shows.
+    // use of the sound system: the first sound, or the first run started.
     TCommonData();
     explicit TCommonData(std::unique_ptr<SoundSystem> sound);
     ~TCommonData();

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace qv {
 
@@ -54,6 +55,11 @@ void TMainForm::StartStopButtonClick() {
         setRunningControls(true);
         m_engine->beginRun();
         m_desktop->runBegun(runView());
+        // A window that never runs a timer never connects to the sound server;
+        // a run's first sound is a second away at the least, and the connection
+        // (and the built-in sounds' decoding, in the background) takes
+        // milliseconds. Made once the button has been repainted.
+        QTimer::singleShot(0, this, [this] { m_data.Sound(); });
     } else {
         if (m_engine->displayText() == "00:00:00")
             StartStopButton->setEnabled(false);

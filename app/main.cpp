@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
-#include <QTimer>
 
 using namespace qv;
 
@@ -42,9 +41,5 @@ int main(int argc, char** argv) {
     TMainForm form(data, MainFormOptions{AppPaths::fromApplication(), nullptr, nullptr, &desktop});
     guard.setRaiseHandler([&form](const QString& token) { return form.comeForward(token); });
     form.show();
-    // The sound server is connected to (and the built-in sounds decoded, in the
-    // background) once the window is up, not before it: the first sound of a
-    // run is seconds away.
-    QTimer::singleShot(0, &form, [&data] { data.Sound(); });
     return app.exec();
 }
