@@ -2,13 +2,12 @@
 
 #include "audio/SoundSystem.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImage>
 
 namespace qv {
 
 TCommonData::TCommonData(std::unique_ptr<SoundSystem> sound)
-    : m_sound(sound ? std::move(sound) : std::make_unique<SoundSystem>()), m_logo(renderLogo()) {
+    : m_sound(std::move(sound)), m_logo(renderLogo()) {
     TimerDB.createEmpty();
 }
 
@@ -16,18 +15,19 @@ TCommonData::TCommonData() : TCommonData(nullptr) {}
 
 TCommonData::~TCommonData() = default;
 
+SoundSystem& TCommonData::Sound() {
+    if (!m_sound)
+        m_sound = std::make_unique<SoundSystem>();
+    return *m_sound;
+}
+
 TLMDWaveList& TCommonData::WaveList() {
-    return m_sound->WaveList();
+    return Sound().WaveList();
 }
 
 QPixmap TCommonData::renderLogo() {
-    QImage image(kLogoWidth, kLogoHeight, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer svg(QStringLiteral(":/resources/logo.svg"));
-    QPainter painter(&image);
-    svg.render(&painter, QRectF(0, 0, kLogoWidth, kLogoHeight));
-    painter.end();
-    return QPixmap::fromImage(image);
+    QImage image(QStringLiteral(":/resources/logo.png"));
+    return QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 } // namespace qv

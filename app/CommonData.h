@@ -18,18 +18,20 @@ public:
     static constexpr int kLogoHeight = 45;
 
     // Plays on the default output unless a sound system is handed in (tests
-    // hand in a silent one).
+    // hand in a silent one). The default output is connected to at the first
+    // use of the sound system: the first sound, or the first run started.
     TCommonData();
     explicit TCommonData(std::unique_ptr<SoundSystem> sound);
     ~TCommonData();
 
     ::qv::TimerDB TimerDB;
 
-    SoundSystem& Sound() { return *m_sound; }
+    SoundSystem& Sound();
     TLMDWaveList& WaveList();
     const QPixmap& logo() const { return m_logo; }
 
-    // The built-in logo picture at its design size.
+    // The built-in logo picture at its design size (resources/logo.png, made
+    // from logo.svg by tools/make-logo.sh).
     static QPixmap renderLogo();
 
 private:

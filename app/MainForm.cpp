@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
@@ -26,13 +27,44 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QPainter p(this);
-        m_fill.paint(p, rect());
+        m_fill.paint(p, rect(), event->rect());
     }
 
 private:
     TLMDFormFill& m_fill;
+};
+
+// The time panel's text changes every second. A label in the status bar's
+// layout makes the bar lay out again with each new text, and the bar answers by
+// repainting itself whole, grip and all; inside a holder of its own width the
+// label repaints just its text, and the bar hears of it only when the text
+// needs another width.
+class PanelHolder final : public QWidget {
+public:
+    PanelHolder(QLabel* label, QWidget* parent) : QWidget(parent), m_label(label) {
+        label->setParent(this);
+        fit();
+    }
+    QSize sizeHint() const override { return m_label->sizeHint(); }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::LayoutRequest)
+            fit();
+        return QWidget::event(e);
+    }
+    void resizeEvent(QResizeEvent*) override { m_label->setGeometry(rect()); }
+
+private:
+    void fit() {
+        const int width = std::max(m_label->sizeHint().width(), m_label->minimumWidth());
+        if (width != this->width() || minimumWidth() != width)
+            setFixedWidth(width);
+    }
+
+    QLabel* m_label;
 };
 
 QFont buttonFont(int pixelSize) {
@@ -161,7 +193,10 @@ void TMainForm::buildControls() {
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(widths[i]);
         panel->setAccessibleName(QString::fromLatin1(names[i]));
-        StatusBar->addWidget(panel);
+        if (i == 1)
+            StatusBar->addWidget(new PanelHolder(panel, StatusBar));
+        else
+            StatusBar->addWidget(panel);
         m_statusPanels[i] = panel;
     }
     setStatusBar(StatusBar);

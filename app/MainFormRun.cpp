@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace qv {
 
@@ -18,10 +19,13 @@ void TMainForm::UpdateTimerDisplay() {
     std::string shown = formatTime(m_engine->timeLeft());
     const QString text = toQString(shown);
     m_engine->setDisplayText(std::move(shown));
-    TimerLED->setCaption(text);
+    // The LED repaints at once, and with it whatever else waits to be painted:
+    // the status bar's new text is set first so that one copy to the screen
+    // carries both.
     m_statusPanels[1]->setText(text);
     if (m_engine->running())
         setProgramTitle(QString::fromLatin1(kProgramTitle) + QStringLiteral(" - ") + text);
+    TimerLED->setCaption(text);
 }
 
 void TMainForm::setLedText(const std::string& text) {
@@ -53,6 +57,11 @@ void TMainForm::StartStopButtonClick() {
         setRunningControls(true);
         m_engine->beginRun();
         m_desktop->runBegun(runView());
+        // A window that never runs a timer never connects to the sound server;
+        // a run's first sound is a second away at the least, and the connection
+        // (and the built-in sounds' decoding, in the background) takes
+        // milliseconds. Made once the button has been repainted.
+        QTimer::singleShot(0, this, [this] { m_data.Sound(); });
     } else {
         if (m_engine->displayText() == "00:00:00")
             StartStopButton->setEnabled(false);

@@ -2,8 +2,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace qv {
@@ -29,26 +34,52 @@ const QByteArray kDeclined = "busy\n";
 
 // The socket is private already; the peer's user id is checked as well so that
 // a socket file reachable some other way still only serves its owner.
-bool peerIsSameUser(const QLocalSocket& socket) {
+bool peerIsSameUser(int fd) {
     ucred cred{};
     socklen_t len = sizeof cred;
-    const auto fd = static_cast<int>(socket.socketDescriptor());
     if (fd < 0 || getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0)
         return false;
     return cred.uid == getuid();
+}
+
+// False when the path does not fit a socket address.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray encoded = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (encoded.isEmpty() || std::size_t(encoded.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, encoded.constData(), std::size_t(encoded.size()));
+    return true;
+}
+
+void sendAll(int fd, const QByteArray& bytes) {
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n =
+            ::send(fd, bytes.constData() + sent, std::size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        sent += n;
+    }
 }
 
 } // namespace
 
 SingleInstance::SingleInstance(const QString& runtimeDir, const QString& executableName,
                                QObject* parent)
-    : QObject(parent), m_dir(runtimeDir), m_exe(executableName) {
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::serve);
-}
+    : QObject(parent), m_dir(runtimeDir), m_exe(executableName) {}
 
 SingleInstance::~SingleInstance() {
-    m_server.close();
+    while (!m_clients.empty())
+        drop(m_clients.begin()->first);
+    if (m_listenFd >= 0) {
+        m_listener.reset();
+        ::close(m_listenFd);
+        QFile::remove(serverName());
+    }
 }
 
 QString SingleInstance::defaultRuntimeDir() {
@@ -88,61 +119,140 @@ bool SingleInstance::acquire() {
     m_mutex->tryLock(0);
 
     // We hold the lock, so a socket file still there belongs to a copy that died.
-    if (!m_server.listen(serverName())) {
-        QLocalServer::removeServer(serverName());
-        m_server.listen(serverName());
+    if (!listen()) {
+        QFile::remove(serverName());
+        listen();
     }
     return true;
 }
 
+bool SingleInstance::listen() {
+    sockaddr_un address;
+    if (m_listenFd >= 0 || !socketAddress(serverName(), address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    // Only this user may connect, whatever the folder's mode.
+    const mode_t before = ::umask(0077);
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::umask(before);
+    if (!bound || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_listenFd = fd;
+    m_listener = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(m_listener.get(), &QSocketNotifier::activated, this, &SingleInstance::serve);
+    return true;
+}
+
 void SingleInstance::serve() {
-    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!peerIsSameUser(*socket)) {
-            socket->abort();
+    for (;;) {
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR)
+                continue;
+            return; // EAGAIN: nothing more waiting
+        }
+        if (!peerIsSameUser(fd)) {
+            ::close(fd);
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (!socket->canReadLine())
-                return;
-            const QByteArray line = socket->readLine(kMaxLine);
-            QString token;
-            bool request = line == kRequest;
-            if (!request && line.startsWith(kRequestWithToken) && line.endsWith('\n')) {
-                const QByteArray t = line.mid(kRequestWithToken.size()).chopped(1);
-                request = true;
-                if (plausibleToken(t))
-                    token = QString::fromLatin1(t);
-            }
-            const bool raised = request && m_raise && m_raise(token);
-            socket->write(raised ? kRaised : kDeclined);
-            socket->flush();
-            socket->disconnectFromServer();
-        });
+        Client& client = m_clients[fd];
+        client.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        connect(client.notifier.get(), &QSocketNotifier::activated, this,
+                [this, fd] { readFrom(fd); });
     }
 }
 
+void SingleInstance::readFrom(int fd) {
+    const auto found = m_clients.find(fd);
+    if (found == m_clients.end())
+        return;
+    QByteArray& received = found->second.received;
+    char buffer[kMaxLine];
+    for (;;) {
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        if (n <= 0) { // the asking copy went away
+            drop(fd);
+            return;
+        }
+        received.append(buffer, n);
+        if (received.contains('\n') || received.size() >= kMaxLine)
+            break;
+    }
+    const qsizetype end = received.indexOf('\n');
+    if (end < 0 && received.size() < kMaxLine)
+        return; // the rest of the line is still on its way
+    // One line of at most kMaxLine - 1 bytes, the newline included; a longer
+    // one is cut there and so is no request.
+    const QByteArray line =
+        received.left(std::min<qsizetype>(end < 0 ? received.size() : end + 1, kMaxLine - 1));
+    QString token;
+    bool request = line == kRequest;
+    if (!request && line.startsWith(kRequestWithToken) && line.endsWith('\n')) {
+        const QByteArray t = line.mid(kRequestWithToken.size()).chopped(1);
+        request = true;
+        if (plausibleToken(t))
+            token = QString::fromLatin1(t);
+    }
+    const bool raised = request && m_raise && m_raise(token);
+    sendAll(fd, raised ? kRaised : kDeclined);
+    drop(fd);
+}
+
+void SingleInstance::drop(int fd) {
+    const auto found = m_clients.find(fd);
+    if (found == m_clients.end())
+        return;
+    found->second.notifier.reset();
+    m_clients.erase(found);
+    ::close(fd);
+}
+
 bool SingleInstance::askFirstToRaise(int timeoutMs) {
-    QLocalSocket socket;
+    sockaddr_un address;
+    if (!socketAddress(serverName(), address))
+        return false;
+    int fd = -1;
     // The first copy may still be starting up and not listen yet.
     for (int attempt = 0; attempt < 10; ++attempt) {
-        socket.connectToServer(serverName());
-        if (socket.waitForConnected(timeoutMs / 10))
+        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return false;
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
             break;
-        socket.abort();
+        ::close(fd);
+        fd = -1;
         usleep(static_cast<useconds_t>(timeoutMs) * 100);
     }
-    if (socket.state() != QLocalSocket::ConnectedState)
+    if (fd < 0)
         return false;
     const QByteArray token = m_token.toLatin1();
-    socket.write(plausibleToken(token) ? kRequestWithToken + token + '\n' : kRequest);
-    if (!socket.waitForBytesWritten(timeoutMs))
-        return false;
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(timeoutMs))
-            return false;
+    sendAll(fd, plausibleToken(token) ? kRequestWithToken + token + '\n' : kRequest);
+    QByteArray answer;
+    char buffer[64];
+    while (!answer.contains('\n') && answer.size() < 64) {
+        pollfd watch{fd, POLLIN, 0};
+        const int ready = ::poll(&watch, 1, timeoutMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        answer.append(buffer, n);
     }
-    return socket.readLine(64) == kRaised;
+    ::close(fd);
+    return answer.left(answer.indexOf('\n') + 1) == kRaised;
 }
 
 } // namespace qv

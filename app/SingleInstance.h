@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QLocalServer>
+#include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
+
+class QSocketNotifier;
 
 namespace qv {
 
@@ -17,7 +20,8 @@ namespace qv {
 //
 // Lock files and the socket live in the user's runtime folder (mode 0700), so
 // no other user can take the lock or reach the socket. A lock left behind by a
-// copy that crashed is stale and taken over at once.
+// copy that crashed is stale and taken over at once. The socket is a plain Unix
+// socket watched by the event loop, so the program loads no network library.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -57,13 +61,23 @@ public:
     QString serverName() const;
 
 private:
+    struct Client {
+        std::unique_ptr<QSocketNotifier> notifier;
+        QByteArray received;
+    };
+
+    bool listen();
     void serve();
+    void readFrom(int fd);
+    void drop(int fd);
 
     QString m_dir;
     QString m_exe;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLockFile> m_mutex;
-    QLocalServer m_server;
+    int m_listenFd = -1;
+    std::unique_ptr<QSocketNotifier> m_listener;
+    std::map<int, Client> m_clients;
     std::function<bool(const QString&)> m_raise;
     QString m_token;
 };

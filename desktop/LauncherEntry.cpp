@@ -5,11 +5,15 @@
 #include <QDBusMessage>
 #include <QVariantMap>
 #include <algorithm>
+#include <cmath>
 
 namespace qv {
 
+// A launcher's progress bar is a few dozen pixels long: whole percents are all
+// it can show, and a long timer then sends a signal every few seconds rather
+// than every second.
 void LauncherEntry::showProgress(double share, bool urgent) {
-    send(true, std::clamp(share, 0.0, 1.0), urgent);
+    send(true, std::round(std::clamp(share, 0.0, 1.0) * 100.0) / 100.0, urgent);
 }
 
 void LauncherEntry::clear() {

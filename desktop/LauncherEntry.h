@@ -6,14 +6,16 @@ namespace qv {
 
 // The progress and urgency of the program's launcher entry, sent as the
 // com.canonical.Unity.LauncherEntry Update signal that task managers and docks
-// read. A signal is only sent when what it says changes.
+// read. A signal is only sent when what it says changes, the share counted in
+// whole percents.
 class LauncherEntry {
 public:
     static constexpr const char* kPath = "/net/brindlemoor/Quorvantel/LauncherEntry";
 
     explicit LauncherEntry(QDBusConnection bus) : m_bus(std::move(bus)) {}
 
-    // share: 0 to 1 of the start value already counted.
+    // share: 0 to 1 of the start value already counted; sent to the nearest
+    // hundredth.
     void showProgress(double share, bool urgent);
     void clear();
 

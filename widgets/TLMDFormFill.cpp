@@ -96,67 +96,63 @@ bool TLMDFormFill::setBitmapFile(const QString& path) {
     return true;
 }
 
-const QImage& TLMDFormFill::image(const QSize& clientSize) {
-    if (m_stale || m_image.size() != clientSize)
-        render(clientSize);
-    return m_image;
+QImage TLMDFormFill::image(const QSize& clientSize) {
+    if (clientSize.isEmpty())
+        return QImage();
+    QImage out(clientSize, QImage::Format_RGB32);
+    if (out.isNull())
+        return out; // could not allocate
+    QPainter p(&out);
+    paint(p, out.rect());
+    return out;
 }
 
-void TLMDFormFill::paint(QPainter& p, const QRect& clientRect) {
-    const QImage& img = image(clientRect.size());
-    if (!img.isNull())
-        p.drawImage(clientRect.topLeft(), img);
-}
-
-void TLMDFormFill::render(const QSize& size) {
-    m_stale = false;
-    ++m_renderCount;
-    if (size.isEmpty()) {
-        m_image = QImage();
+void TLMDFormFill::paint(QPainter& p, const QRect& clientRect, const QRect& exposed) {
+    const QRect part = exposed.isNull() ? clientRect : clientRect & exposed;
+    if (part.isEmpty())
+        return;
+    if (m_style == Style::Bitmap) {
+        // Whatever a picture with transparency lets through is the window's black.
+        if (m_bitmap.isNull() || m_bitmap.hasAlphaChannel())
+            p.fillRect(part, Qt::black);
+        if (m_bitmap.isNull())
+            return;
+        p.setBrushOrigin(clientRect.topLeft());
+        p.fillRect(part, QBrush(m_bitmap));
         return;
     }
-    if (m_image.size() != size)
-        m_image = QImage(size, QImage::Format_RGB32);
-    if (m_image.isNull())
-        return; // could not allocate: nothing is painted
-    if (m_style == Style::Gradient)
-        renderGradient();
-    else
-        renderBitmap();
+    for (const Band& band : bands(clientRect.height())) {
+        const QRect r = QRect(clientRect.left(), clientRect.top() + band.top, clientRect.width(),
+                              band.bottom - band.top) &
+                        part;
+        if (!r.isEmpty())
+            p.fillRect(r, QColor::fromRgb(band.colour));
+    }
 }
 
-void TLMDFormFill::renderGradient() {
+const std::vector<TLMDFormFill::Band>& TLMDFormFill::bands(int height) {
+    if (!m_stale && height == m_bandsHeight)
+        return m_bands;
+    m_stale = false;
+    m_bandsHeight = height;
+    ++m_renderCount;
+    m_bands.clear();
     const int n = m_colorCount;
-    const int W = m_image.width();
-    const int H = m_image.height();
     auto channel = [n](int first, int last, int i) {
         if (n == 1)
             return first;
         return first + int(nearestAwayFromZero(qint64(i) * (last - first), n - 1));
     };
-    std::vector<QRgb> colours(n);
-    for (int i = 0; i < n; ++i)
-        colours[i] = qRgb(channel(m_first.red(), m_last.red(), i),
-                          channel(m_first.green(), m_last.green(), i),
-                          channel(m_first.blue(), m_last.blue(), i));
-    for (int i = n - 1; i >= 0; --i) {
-        const int top = int(nearestAwayFromZero(qint64(i) * H, n));
-        const int bottom = int(nearestAwayFromZero(qint64(i + 1) * H, n));
-        for (int y = top; y < bottom; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-            std::fill(row, row + W, colours[i]);
-        }
+    for (int i = 0; i < n; ++i) {
+        const int top = int(nearestAwayFromZero(qint64(i) * height, n));
+        const int bottom = int(nearestAwayFromZero(qint64(i + 1) * height, n));
+        if (bottom > top)
+            m_bands.push_back({top, bottom,
+                               qRgb(channel(m_first.red(), m_last.red(), i),
+                                    channel(m_first.green(), m_last.green(), i),
+                                    channel(m_first.blue(), m_last.blue(), i))});
     }
-}
-
-void TLMDFormFill::renderBitmap() {
-    // Whatever a picture with transparency lets through is the window's black.
-    m_image.fill(Qt::black);
-    if (m_bitmap.isNull())
-        return;
-    QPainter p(&m_image);
-    p.setBrushOrigin(0, 0);
-    p.fillRect(m_image.rect(), QBrush(m_bitmap));
+    return m_bands;
 }
 
 } // namespace qv

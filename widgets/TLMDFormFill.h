@@ -4,15 +4,18 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <vector>
 
 class QPainter;
 
 namespace qv {
 
 // Paints a window's background: a vertical gradient of evenly stepped colour
-// bands, or a picture tiled from the top-left corner. The fill is rendered once
-// into an off-screen image of the client area's size and reused until the size
-// or the fill description changes.
+// bands, or a picture tiled from the top-left corner. Nothing of the window's
+// size is kept: the gradient is a table of bands worked out once for the
+// client area's height (a strip, reused until the height or the description
+// changes) and filled band by band, the picture is tiled straight into the
+// window, and only the part a paint exposes is drawn.
 class TLMDFormFill {
 public:
     enum class Style { Gradient, Bitmap };
@@ -35,17 +38,23 @@ public:
     int colorCount() const { return m_colorCount; }
     const QImage& bitmap() const { return m_bitmap; }
 
-    // The fill rendered at clientSize; rendered again only when the size or the
-    // description changed since the last call.
-    const QImage& image(const QSize& clientSize);
-    void paint(QPainter& p, const QRect& clientRect);
+    // The fill of a client area of clientSize, as a paint shows it.
+    QImage image(const QSize& clientSize);
+    // Paints the part of clientRect inside exposed (all of it when exposed is
+    // null) as the client area's background.
+    void paint(QPainter& p, const QRect& clientRect, const QRect& exposed = QRect());
 
+    // How often the band table was worked out: once for each height and
+    // description painted.
     int renderCount() const { return m_renderCount; }
 
 private:
-    void render(const QSize& size);
-    void renderGradient();
-    void renderBitmap();
+    struct Band {
+        int top;
+        int bottom; // just below
+        QRgb colour;
+    };
+    const std::vector<Band>& bands(int height);
 
     Style m_style = Style::Gradient;
     QColor m_first = QColor(0, 0, 255);
@@ -53,7 +62,8 @@ private:
     int m_colorCount = 16;
     QImage m_bitmap;
 
-    QImage m_image;
+    std::vector<Band> m_bands;
+    int m_bandsHeight = -1;
     bool m_stale = true;
     int m_renderCount = 0;
 };

@@ -292,32 +292,61 @@ const QImage& TLMDLEDLabel::litCell(std::uint16_t mask) const {
     return *m_litCells.insert(mask, cell);
 }
 
-// Composes the part areaPart (in drawing-area coordinates) of the text into
-// frame, which has areaPart's size.
-void TLMDLEDLabel::composeArea(QImage& frame, const QRect& areaPart) const {
-    frame.fill(m_color);
+// Paints the cells of the text that meet part (in widget coordinates) straight
+// from the prepared cell images: a lit cell is one copy of its ready image, a
+// run of unlit cells on a line one fill tiled with the unlit cell, so that the
+// blank phase of a flashing display costs a single fill. The widget's paint
+// device is the window's off-screen buffer already, so nothing flickers.
+void TLMDLEDLabel::paintArea(QPainter& p, const QRect& area, const QRect& part) const {
     ensureCellImage();
-    if (m_cellImage.isNull())
+    if (m_cellImage.isNull()) {
+        p.fillRect(part, m_color);
         return;
+    }
     const int cw = m_geometry.cellWidth;
     const int ch = m_geometry.cellHeight;
     const bool lit = isEnabled() || !m_led.DisabledDigits;
-
-    QPainter p(&frame);
-    p.translate(-areaPart.topLeft());
-    forEachLedCell(m_caption, [&](int line, int column, char32_t c) {
-        const QRect cell(column * cw, line * ch, cw, ch);
-        if (!cell.intersects(areaPart))
+    QRegion background(part);
+    QRect unlitRun;
+    auto fillUnlit = [&] {
+        if (unlitRun.isEmpty())
             return;
+        p.setBrushOrigin(area.topLeft());
+        p.fillRect(unlitRun, QBrush(m_cellImage));
+        background -= unlitRun;
+        unlitRun = QRect();
+    };
+    int runLine = -1;
+    forEachLedCell(m_caption, [&](int line, int column, char32_t c) {
+        const QRect cell(area.left() + column * cw, area.top() + line * ch, cw, ch);
+        if (line != runLine) {
+            fillUnlit();
+            runLine = line;
+        }
+        if (!cell.intersects(part)) {
+            fillUnlit();
+            return;
+        }
         const std::uint16_t mask = lit ? ledLitMask(c, m_geometry.horz, m_geometry.vert) : 0;
-        p.drawImage(cell.topLeft(), mask == 0 ? m_cellImage : litCell(mask));
+        if (mask == 0) {
+            unlitRun = unlitRun.isEmpty() ? cell : unlitRun.united(cell);
+            return;
+        }
+        fillUnlit();
+        p.drawImage(cell.topLeft(), litCell(mask));
+        background -= cell;
     });
+    fillUnlit();
+    for (const QRect& r : background)
+        p.fillRect(r, m_color);
 }
 
 void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
     const int e = m_bevel.width();
     const QRect area = rect().adjusted(e, e, -e, -e);
-    if (e > 0) {
+    // The cells that change each second, or all of them while the display
+    // flashes, lie inside the frame: the bevel is left as it is.
+    if (e > 0 && !area.contains(clip)) {
         // The two bevel polygons leave a diagonal seam of pixels at the corners
         // where they meet; being opaque, we must paint those too.
         const QRect r = rect();
@@ -330,14 +359,8 @@ void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
     if (area.isEmpty())
         return;
     const QRect part = area & clip;
-    if (part.isEmpty())
-        return;
-    if (m_frame.size() != part.size())
-        m_frame = QImage(part.size(), QImage::Format_RGB32);
-    if (m_frame.isNull())
-        return; // too large to allocate: leave it unpainted rather than fail
-    composeArea(m_frame, part.translated(-area.topLeft()));
-    p.drawImage(part.topLeft(), m_frame);
+    if (!part.isEmpty())
+        paintArea(p, area, part);
 }
 
 QImage TLMDLEDLabel::render() const {

@@ -49,9 +49,9 @@ TLMDBevel timerLedBevel();
 
 // A text shown as a row of segmented LED cells. Every cell shows all sixteen
 // segments: those the character needs in the active colour, the others as a dim
-// checkerboard. Each paint is composed off screen and copied in one go, so the
-// read-out never flickers; the unlit cell is cached and rebuilt only when a
-// setting that shapes it really changes.
+// checkerboard. The unlit cell and each lit pattern are prepared once and only
+// copied by a paint; the unlit cell is rebuilt only when a setting that shapes
+// it really changes.
 class TLMDLEDLabel : public QWidget {
     Q_OBJECT
 
@@ -114,7 +114,7 @@ private:
     const QImage& litCell(std::uint16_t mask) const;
     void paintTo(QPainter& p, const QRect& clip) const;
     void drawBevel(QPainter& p) const;
-    void composeArea(QImage& frame, const QRect& areaPart) const;
+    void paintArea(QPainter& p, const QRect& area, const QRect& part) const;
 
     QString m_caption;
     QString m_readOut;
@@ -134,7 +134,6 @@ private:
     // The unlit cell with a character's segments lit, by segment mask. A
     // read-out uses a dozen patterns at most; they follow the unlit cell.
     mutable QHash<std::uint16_t, QImage> m_litCells;
-    mutable QImage m_frame; // reused off-screen buffer
     mutable int m_cellBuilds = 0;
     mutable int m_patternBuilds = 0;
     int m_paintCount = 0;

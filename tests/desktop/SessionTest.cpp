@@ -93,6 +93,21 @@ TEST_F(Launcher, ShowsTheShareCountedAndUrgencyWhileFlashing) {
     EXPECT_FALSE(last().value(QStringLiteral("urgent")).toBool());
 }
 
+// A bar of a few dozen pixels shows whole percents: a five-minute run sends
+// one signal every three seconds, not one a second.
+TEST_F(Launcher, ALongRunSendsOnlyWholePercents) {
+    LauncherSignals launcher(bus.services());
+    startWith(300);
+    startStop()->click();
+    ASSERT_TRUE(waitFor([&] { return launcher.updates.size() == 1; }));
+    seconds(5); // 0.3, 0.7, 1.0, 1.3 and 1.7 percent
+    ASSERT_TRUE(waitFor([&] { return launcher.updates.size() == 3; }));
+    settle();
+    EXPECT_EQ(launcher.updates.size(), 3u);
+    EXPECT_DOUBLE_EQ(launcher.updates[1].props.value(QStringLiteral("progress")).toDouble(), 0.01);
+    EXPECT_DOUBLE_EQ(launcher.updates[2].props.value(QStringLiteral("progress")).toDouble(), 0.02);
+}
+
 TEST_F(Launcher, AResumedRunGoesOnFromWhereItStood) {
     LauncherSignals launcher(bus.services());
     startWith(4);

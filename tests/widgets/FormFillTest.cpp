@@ -158,6 +158,41 @@ TEST(FormFill, ImageIsRenderedAgainOnlyWhenSizeOrDescriptionChanges) {
     EXPECT_EQ(fill.renderCount(), first + 2);
 }
 
+// A paint draws only the exposed part of the client area, and the same pixels
+// there as the whole fill, wherever the client area sits in the target.
+TEST(FormFill, ExposedPartsMatchTheWholeFill) {
+    QTemporaryDir dir;
+    QImage tile(3, 2, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            tile.setPixel(x, y, qRgb(x * 100, y * 100, 7));
+    TLMDFormFill gradient;
+    gradient.setGradient(QColor(kBlue), QColor(200, 100, 0));
+    TLMDFormFill picture;
+    ASSERT_TRUE(picture.setBitmapFile(writeBmp(dir, QStringLiteral("tile.bmp"), tile)));
+
+    const QRgb untouched = qRgb(1, 2, 3);
+    const QRect client(20, 10, 50, 300);
+    const QList<QRect> exposed = {QRect(25, 40, 10, 7), QRect(0, 200, 90, 150), QRect(0, 0, 5, 5)};
+    for (TLMDFormFill* fill : {&gradient, &picture}) {
+        const QImage whole = fill->image(client.size());
+        QImage target(80, 330, QImage::Format_RGB32);
+        target.fill(untouched);
+        QPainter p(&target);
+        for (const QRect& r : exposed)
+            fill->paint(p, client, r);
+        p.end();
+        for (int y = 0; y < target.height(); ++y)
+            for (int x = 0; x < target.width(); ++x) {
+                bool inside = false;
+                for (const QRect& r : exposed)
+                    inside = inside || (r & client).contains(x, y);
+                const QRgb want = inside ? whole.pixel(x - client.x(), y - client.y()) : untouched;
+                ASSERT_EQ(target.pixel(x, y), want) << x << "," << y;
+            }
+    }
+}
+
 TEST(FormFill, BitmapTilesFromTheTopLeft) {
     QTemporaryDir dir;
     TLMDFormFill fill;

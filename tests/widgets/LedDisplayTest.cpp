@@ -1,5 +1,6 @@
 #include "widgets/TLMDLEDLabel.h"
 
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -206,6 +207,13 @@ TEST(LedDisplay, LinesAndControlCharacters) {
     EXPECT_EQ(img.pixel(20, 14), kActive) << "first line: the one";
     EXPECT_EQ(img.pixel(19, 52 + 25), kActive) << "second line: the colon";
     EXPECT_EQ(img.pixel(20, 52 + 14), unlitAt(20, 14));
+    // Beside a shorter line, and in the column after the last cell, is the
+    // display's colour.
+    const QImage uneven = draw(QStringLiteral("1\r::"));
+    ASSERT_EQ(uneven.size(), QSize(81, 104));
+    EXPECT_EQ(uneven.pixel(60, 5), kBack);
+    EXPECT_EQ(uneven.pixel(80, 5), kBack);
+    EXPECT_EQ(uneven.pixel(40 + 20, 52 + 5), unlitAt(20, 5));
     // A character without a picture shows an unlit cell.
     const QImage other = draw(QStringLiteral("x"));
     EXPECT_EQ(countColour(other, kActive), 0);
@@ -369,4 +377,36 @@ TEST(LedDisplay, SettingsAreClampedToBytes) {
     led.setCaption(QStringLiteral("0"));
     EXPECT_EQ(led.size(), QSize(1, 0));
     EXPECT_TRUE(led.render().isNull());
+}
+
+// While the display flashes, each phase repaints the cells alone, on top of
+// what the last phase left; what the window then shows is what a fresh paint of
+// that caption shows, bevel included.
+TEST(LedDisplay, FlashingPhasesShowWhatAFreshPaintShows) {
+    TLMDLEDLabel led;
+    configure(led, QStringLiteral("00:00:00"));
+    led.setBevel(timerLedBevel());
+    led.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
+    QCoreApplication::processEvents();
+    const QRect cells(3, 3, 8 * 40, 52);
+    for (const QString& caption : {QStringLiteral("        "), QStringLiteral("00:00:00"),
+                                   QStringLiteral("        "), QStringLiteral("00:00:00")}) {
+        led.setCaption(caption);
+        EXPECT_TRUE(cells.contains(led.lastPaintRect())) << "nothing outside the cells";
+        TLMDLEDLabel fresh;
+        configure(fresh, caption);
+        fresh.setBevel(timerLedBevel());
+        const QImage shown =
+            led.screen()->grabWindow(led.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, fresh.render()) << caption.toStdString();
+        if (!caption.trimmed().isEmpty())
+            continue;
+        for (int cell : {0, 5}) {
+            for (QPoint p : {QPoint(20, 5), QPoint(21, 5), QPoint(13, 16), QPoint(14, 16)}) {
+                EXPECT_EQ(shown.pixel(3 + cell * 40 + p.x(), 3 + p.y()), unlitAt(p.x(), p.y()))
+                    << "the checkerboard starts at each cell's corner, inside the bevel";
+            }
+        }
+    }
 }

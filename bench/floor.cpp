@@ -1,0 +1,30 @@
+// The floor the program's process figures are compared with: the least a Qt
+// Widgets window can do to show a countdown - one label whose text changes once
+// a second. Built with the same compiler and Qt, run on an X server of its own.
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QLabel label;
+    label.setWindowTitle(QStringLiteral("qv-floor"));
+    label.setAlignment(Qt::AlignCenter);
+    label.resize(605, 371);
+    int left = 24 * 60 * 60;
+    auto show = [&] {
+        label.setText(QStringLiteral("%1:%2:%3")
+                          .arg(left / 3600, 2, 10, QLatin1Char('0'))
+                          .arg(left / 60 % 60, 2, 10, QLatin1Char('0'))
+                          .arg(left % 60, 2, 10, QLatin1Char('0')));
+    };
+    show();
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        --left;
+        show();
+    });
+    timer.start(1000);
+    label.show();
+    return app.exec();
+}

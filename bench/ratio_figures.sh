@@ -1,0 +1,289 @@
+#!/usr/bin/env bash
+# The program's process figures as ratios to the floor (bench/floor.cpp: one
+# label whose text changes once a second), both measured in the same run: each
+# on an X server of its own (Xvfb with openbox, so the X server's CPU is
+# attributable), one sound server with a null sink, one private session bus.
+# Rounds interleave the two; every span measures the program and the floor over
+# the same seconds, and the table gives medians over the rounds.
+#
+#   launch      first start to the window mapped (3 a round each, alternating)
+#   memory      VmRSS and the private part (Private_Clean + Private_Dirty of
+#               smaps_rollup) a second and a half after the window showed
+#   counting    CPU of all threads (schedstat), of the X server, and wake-ups
+#               (voluntary + involuntary context switches of all threads)
+#   flashing    the same after the timer reached zero
+#   3840x2160   the program maximised on a 3840x2160 screen: memory, counting
+#   100 timers  a timer file of 100 timers: launch, memory, counting
+#
+# Usage: bash bench/ratio_figures.sh [seconds a span, default 20] [rounds, default 3]
+# QV_FIGURES_NO_BUILD=1 measures what is built in build-figures as it is;
+# QV_FIGURES_ROWS=<file> keeps every span's values there, QV_FIGURES_KEEP=1 the
+# work folder with the programs' output (logs). A benchmark, never a test: the
+# figures depend on the machine and on what else runs on it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+span=${1:-20}
+rounds=${2:-3}
+build=$root/build-figures
+
+if [ -z "${QV_FIGURES_NO_BUILD:-}" ]; then
+    export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQV_BUILD_TESTS=OFF >/dev/null
+    flock /tmp/qv-build.lock cmake --build "$build" -j2 --target quorvantel qv_floor >/dev/null
+fi
+program=$build/bin/quorvantel
+floor=$build/bin/qv_floor
+[ -x "$program" ] && [ -x "$floor" ] || { echo "build the quorvantel and qv_floor targets first"; exit 1; }
+
+source scripts/services.sh
+qv_services_start
+pulse=unix:$XDG_RUNTIME_DIR/pulse/native
+work=$(mktemp -d /tmp/qv-ratio.XXXXXX)
+pids=()
+stop_all() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    qv_services_stop
+    [ -n "${QV_FIGURES_KEEP:-}" ] || rm -rf "$work"
+}
+trap stop_all EXIT
+
+printf '%s\n' '<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>' \
+    '<auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/>' \
+    '<allow receive_sender="*"/><allow own="*"/></policy></busconfig>' >"$work/bus.conf"
+dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
+bus=$(head -1 "$work/bus.address")
+
+# One X server with a window manager for each of the two.
+declare -A display xserver
+next=60
+for who in q f; do
+    while [ -e "/tmp/.X${next}-lock" ]; do next=$((next + 1)); done
+    display[$who]=:$next
+    Xvfb "${display[$who]}" -screen 0 3840x2160x24 -nolisten tcp >/dev/null 2>&1 &
+    xserver[$who]=$!
+    pids+=($!)
+    for _ in $(seq 50); do DISPLAY=${display[$who]} xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    DISPLAY=${display[$who]} openbox >/dev/null 2>&1 &
+    pids+=($!)
+    next=$((next + 1))
+    mkdir -p "$work/$who/app" "$work/$who/home" "$work/$who/runtime"
+    chmod 700 "$work/$who/runtime"
+done
+cp "$program" "$work/q/app/quorvantel"
+cp "$floor" "$work/f/app/qv_floor"
+declare -A title=([q]='^Quorvantel 1\.02$' [f]='^qv-floor$') binary=([q]=quorvantel [f]=qv_floor)
+sleep 0.5
+
+environment() {
+    vars=(DISPLAY="${display[$1]}" HOME="$work/$1/home" XDG_CONFIG_HOME="$work/$1/config"
+        XDG_RUNTIME_DIR="$work/$1/runtime" PULSE_SERVER="$pulse" DBUS_SESSION_BUS_ADDRESS="$bus")
+}
+in_env() {
+    environment "$1"
+    shift
+    env "${vars[@]}" "$@"
+}
+declare -A pid
+# A first start (no preferences, or only "maximised"); the timer file is left as it is.
+launch() {
+    rm -rf "$work/$1/config"
+    [ "${2:-}" = maximised ] && maximised_preferences
+    environment "$1"
+    # env, not a shell function, so that $! is the program itself
+    env "${vars[@]}" "$work/$1/app/${binary[$1]}" >>"$work/$1/log" 2>&1 &
+    pid[$1]=$!
+    pids+=($!)
+}
+end() {
+    kill "${pid[$1]}" 2>/dev/null || true
+    wait "${pid[$1]}" 2>/dev/null || true
+}
+window() { in_env "$1" xdotool search --onlyvisible --name "${title[$1]}" 2>/dev/null | head -1; }
+# Milliseconds from launch until the window is mapped, polled every 10 ms, into
+# $elapsed (not in a subshell: the program's id must stay known).
+timed_launch() {
+    local t0 t1
+    t0=$(date +%s%N)
+    launch "$1"
+    for _ in $(seq 3000); do
+        [ -n "$(window "$1")" ] && break
+        sleep 0.01
+    done
+    t1=$(date +%s%N)
+    elapsed=$(((t1 - t0) / 1000000))
+}
+wait_window() {
+    for _ in $(seq 300); do
+        [ -n "$(window "$1")" ] && return 0
+        sleep 0.1
+    done
+    echo "no window for ${binary[$1]}" >&2
+    return 1
+}
+press_space() {
+    local w
+    w=$(window q)
+    in_env q xdotool windowactivate --sync "$w" >/dev/null 2>&1 || true
+    in_env q xdotool key --clearmodifiers space
+}
+cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns}'; }
+switches() {
+    cat /proc/"$1"/task/*/status | awk '/^(non)?voluntary_ctxt_switches/ {n += $2} END {print n}'
+}
+# "rss private" in KiB
+memory() {
+    local rss private
+    rss=$(awk '/^VmRSS/ {print $2}' "/proc/$1/status")
+    private=$(awk '/^Private_(Clean|Dirty)/ {n += $2} END {print n}' "/proc/$1/smaps_rollup")
+    echo "$rss $private"
+}
+# Over one span, for the program and the floor side by side: "cpu x wake" each,
+# CPU in ms a minute, wake-ups a second.
+measure() {
+    local q=${pid[q]} f=${pid[f]} qx=${xserver[q]} fx=${xserver[f]}
+    local a=($(cpu_ns "$q") $(cpu_ns "$qx") $(switches "$q") $(cpu_ns "$f") $(cpu_ns "$fx") $(switches "$f"))
+    sleep "$span"
+    local b=($(cpu_ns "$q") $(cpu_ns "$qx") $(switches "$q") $(cpu_ns "$f") $(cpu_ns "$fx") $(switches "$f"))
+    awk -v s="$span" -v a="${a[*]}" -v b="${b[*]}" 'BEGIN {
+        split(a, x, " "); split(b, y, " ")
+        printf "%.1f %.1f %.2f %.1f %.1f %.2f\n", (y[1] - x[1]) / 1e6 * 60 / s, (y[2] - x[2]) / 1e6 * 60 / s,
+            (y[3] - x[3]) / s, (y[4] - x[4]) / 1e6 * 60 / s, (y[5] - x[5]) / 1e6 * 60 / s, (y[6] - x[6]) / s
+    }'
+}
+timers_file() { # count start-seconds
+    {
+        printf '%s' '<?xml version="1.0" standalone="yes"?>  <DATAPACKET Version="2.0"><METADATA><FIELDS>'
+        for f in Name:string:30 StartTime:i4 TimerLoop:boolean GenAnnInterval:i4 GenAnnAction:i4 \
+            TimerExpAction:i4 TimerExpLoop:boolean TimerExpFilename:string:255 \
+            Rule{1,2,3}Enabled:boolean Rule{1,2,3}Action:i4 Rule{1,2,3}Interval:i4 \
+            Rule{1,2,3}Start:i4 Rule{1,2,3}Filename:string:255; do
+            IFS=: read -r n t w <<<"$f"
+            printf '<FIELD attrname="%s" fieldtype="%s"%s/>' "$n" "$t" "${w:+ WIDTH=\"$w\"}"
+        done
+        printf '%s' '</FIELDS><PARAMS/></METADATA><ROWDATA>'
+        printf '<ROW Name="Timer 1" StartTime="%d"/>' "$2"
+        for i in $(seq 2 "$1"); do printf '<ROW Name="Timer %d" StartTime="%d"/>' "$i" "$((i * 60))"; done
+        printf '%s' '</ROWDATA></DATAPACKET>'
+    } >"$work/q/app/timers.xml"
+}
+maximised_preferences() {
+    mkdir -p "$work/q/config/Brindlemoor"
+    printf '[General]\nSNumSettings=01000000\n' >"$work/q/config/Brindlemoor/Quorvantel.conf"
+}
+
+rows=$work/rows
+: >"$rows"
+row() { echo "$*" >>"$rows"; }
+
+for round in $(seq "$rounds"); do
+    echo "round $round of $rounds" >&2
+    order=(q f)
+    [ $((round % 2)) -eq 0 ] && order=(f q)
+    for _ in 1 2 3; do
+        for who in "${order[@]}"; do
+            timers_file 1 300
+            timed_launch "$who"
+            row "launch_$who $elapsed"
+            end "$who"
+        done
+    done
+
+    # Counting, side by side.
+    timers_file 1 300
+    launch f
+    launch q
+    wait_window f
+    wait_window q
+    sleep 1.5
+    read -r rss private <<<"$(memory "${pid[q]}")"
+    row "rss_q $rss" && row "private_q $private"
+    read -r rss private <<<"$(memory "${pid[f]}")"
+    row "rss_f $rss" && row "private_f $private"
+    press_space
+    sleep 1
+    read -r qc qx qw fc fx fw <<<"$(measure)"
+    row "count_cpu $qc $fc" && row "count_x $qx $fx" && row "count_wake $qw $fw"
+    end q
+
+    # Flashing: a timer of two seconds run to zero.
+    timers_file 1 2
+    launch q
+    wait_window q
+    sleep 1
+    press_space
+    sleep 3.5
+    read -r qc qx qw fc fx fw <<<"$(measure)"
+    row "flash_cpu $qc $fc" && row "flash_x $qx $fx" && row "flash_wake $qw $fw"
+    end q
+
+    # Maximised on 3840x2160.
+    timers_file 1 300
+    launch q maximised
+    wait_window q
+    sleep 1.5
+    read -r rss private <<<"$(memory "${pid[q]}")"
+    row "rss4k_q $rss" && row "private4k_q $private"
+    press_space
+    sleep 1
+    read -r qc qx qw fc fx fw <<<"$(measure)"
+    row "count4k_cpu $qc $fc" && row "count4k_x $qx $fx" && row "count4k_wake $qw $fw"
+    end q
+
+    # A hundred timers in the file.
+    timers_file 100 300
+    timed_launch q
+    row "launch100_q $elapsed"
+    sleep 1.5
+    read -r rss private <<<"$(memory "${pid[q]}")"
+    row "rss100_q $rss" && row "private100_q $private"
+    press_space
+    sleep 1
+    read -r qc qx qw fc fx fw <<<"$(measure)"
+    row "count100_cpu $qc $fc" && row "count100_x $qx $fx" && row "count100_wake $qw $fw"
+    end q
+    end f
+done
+
+# Medians: of the program's values, of the floor's, and of the ratios of the
+# two taken within each span.
+median() { sort -g | awk '{v[NR] = $1} END {if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+col() { awk -v k="$1" -v c="$2" '$1 == k {print $c}' "$rows" | median; }
+ratio() { awk -v k="$1" '$1 == k && $3 > 0 {printf "%.3f\n", $2 / $3}' "$rows" | median | awk '$1 == "-" {print; next} {printf "%.2f\n", $1}'; }
+mib() { awk -v k="$1" 'BEGIN {if (k == "-") print "-"; else printf "%.1f", k / 1024}'; }
+div() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "-"}'; }
+
+lq=$(col launch_q 2) lf=$(col launch_f 2)
+rq=$(col rss_q 2) rf=$(col rss_f 2) pq=$(col private_q 2) pf=$(col private_f 2)
+printf '\n%-40s %12s %12s %10s\n' "Figure (medians, ${rounds} rounds, ${span} s spans)" "Quorvantel" "Floor" "Ratio"
+printf '%-46s %12s %12s %8s\n' "----------------------------------------------" "------------" "------------" "--------"
+line() { printf '%-46s %12s %12s %8s\n' "$@"; }
+line "Launch to window mapped, ms" "$lq" "$lf" "$(div "$lq" "$lf")"
+line "Resident after start-up, MiB" "$(mib "$rq")" "$(mib "$rf")" "$(div "$rq" "$rf")"
+line "Private after start-up, MiB" "$(mib "$pq")" "$(mib "$pf")" "$(div "$pq" "$pf")"
+for phase in count flash count4k count100; do
+    case $phase in
+    count) name="Counting" ;;
+    flash) name="Flashing" ;;
+    count4k) name="3840x2160 maximised" ;;
+    count100) name="Counting, 100 timers" ;;
+    esac
+    line "$name: CPU, ms/min" "$(col ${phase}_cpu 2)" "$(col ${phase}_cpu 3)" "$(ratio ${phase}_cpu)"
+    line "$name: X server CPU, ms/min" "$(col ${phase}_x 2)" "$(col ${phase}_x 3)" "$(ratio ${phase}_x)"
+    line "$name: wake-ups/s" "$(col ${phase}_wake 2)" "$(col ${phase}_wake 3)" "$(ratio ${phase}_wake)"
+done
+l100=$(col launch100_q 2) r4k=$(col rss4k_q 2) r100=$(col rss100_q 2)
+line "100 timers: launch, ms" "$l100" "$lf" "$(div "$l100" "$lf")"
+line "100 timers: resident, MiB" "$(mib "$r100")" "$(mib "$rf")" "$(div "$r100" "$rf")"
+line "3840x2160: resident, MiB" "$(mib "$r4k")" "$(mib "$rf")" "$(div "$r4k" "$rf")"
+line "3840x2160: private, MiB" "$(mib "$(col private4k_q 2)")" "$(mib "$pf")" "$(div "$(col private4k_q 2)" "$pf")"
+printf '\nWithin the program: flashing / counting CPU %s; 3840x2160 / normal: resident %s, CPU %s;\n' \
+    "$(div "$(col flash_cpu 2)" "$(col count_cpu 2)")" "$(div "$r4k" "$rq")" \
+    "$(div "$(col count4k_cpu 2)" "$(col count_cpu 2)")"
+printf 'resident minus the floor %s MiB.\n' "$(awk -v a="$rq" -v b="$rf" 'BEGIN {printf "%.1f", (a - b) / 1024}')"
+if [ -n "${QV_FIGURES_ROWS:-}" ]; then cp "$rows" "$QV_FIGURES_ROWS"; fi
