@@ -359,8 +359,17 @@ void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
     if (area.isEmpty())
         return;
     const QRect part = area & clip;
-    if (!part.isEmpty())
-        paintArea(p, area, part);
+    // In bands of fewer lines than Qt's raster engine hands to its thread
+    // pool: for cells this small, waking the pool's threads on every flash
+    // costs more than the copying they would share.
+    constexpr int kBandLines = 64;
+    for (int top = part.top(); top <= part.bottom(); top += kBandLines) {
+        const QRect band = part & QRect(part.left(), top, part.width(), kBandLines);
+        p.save();
+        p.setClipRect(band, Qt::IntersectClip);
+        paintArea(p, area, band);
+        p.restore();
+    }
 }
 
 QImage TLMDLEDLabel::render() const {
