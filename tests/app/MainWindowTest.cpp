@@ -1,12 +1,12 @@
 #include "AppFixture.h"
 #include "support/AccessibleTree.h"
 #include "support/ClippedText.h"
+#include "support/ScopedLook.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QStatusBar>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QStyleOptionComboBox>
 
 namespace qv::testing {
@@ -316,17 +316,9 @@ TEST_F(MainWindowAccess, TheLedReadsTheTimeAndEveryControlHasAName) {
 TEST_F(MainWindowAccess, DarkStyleAndLargeFontCutNothingOff) {
     for (const char* name : {"Adwaita-Dark", "Fusion"}) {
         SCOPED_TRACE(name);
-        QStyle* style = QStyleFactory::create(QString::fromLatin1(name));
-        if (!style)
+        const ScopedLook look(name, 13);
+        if (!look.active())
             continue;
-        const QString before = QApplication::style()->name();
-        const QFont font = QApplication::font();
-        const QPalette palette = QApplication::palette();
-        QApplication::setStyle(style);
-        QApplication::setPalette(style->standardPalette());
-        QFont large = font;
-        large.setPointSize(13);
-        QApplication::setFont(large);
 
         writeTimers({timer("Tea", 300)});
         start();
@@ -344,10 +336,6 @@ TEST_F(MainWindowAccess, DarkStyleAndLargeFontCutNothingOff) {
                                                              QStyle::SC_ComboBoxEditField, combo());
         EXPECT_GE(textContrast(combo()->grab(field).toImage()), 4.5);
         form.reset();
-
-        QApplication::setStyle(QStyleFactory::create(before));
-        QApplication::setFont(font);
-        QApplication::setPalette(palette);
     }
 }
 

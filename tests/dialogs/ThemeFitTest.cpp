@@ -2,11 +2,12 @@
 #include "dialogs/TAboutForm.h"
 #include "dialogs/TPrefForm.h"
 #include "support/ClippedText.h"
+#include "support/ScopedLook.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QStyle>
-#include <QStyleFactory>
+#include <optional>
 
 namespace qv {
 namespace {
@@ -25,32 +26,16 @@ class ThemeFit : public test::SettingsFormTest, public ::testing::WithParamInter
 protected:
     void SetUp() override {
         test::SettingsFormTest::SetUp();
-        QStyle* style = QStyleFactory::create(QString::fromLatin1(GetParam().style));
-        if (!style)
+        m_look.emplace(GetParam().style, GetParam().points);
+        if (!m_look->active())
             GTEST_SKIP() << "style " << GetParam().style << " is not installed";
-        m_styleName = QApplication::style()->name();
-        m_font = QApplication::font();
-        m_palette = QApplication::palette();
-        QApplication::setStyle(style);
-        QApplication::setPalette(style->standardPalette());
-        QFont font = m_font;
-        font.setPointSize(GetParam().points);
-        QApplication::setFont(font);
-        m_restore = true;
     }
     void TearDown() override {
         test::SettingsFormTest::TearDown();
-        if (!m_restore)
-            return;
-        QApplication::setStyle(QStyleFactory::create(m_styleName));
-        QApplication::setFont(m_font);
-        QApplication::setPalette(m_palette);
+        m_look.reset();
     }
 
-    QString m_styleName;
-    QFont m_font;
-    QPalette m_palette;
-    bool m_restore = false;
+    std::optional<testing::ScopedLook> m_look;
 };
 
 TEST_P(ThemeFit, NoDialogCutsOffAText) {
