@@ -37,6 +37,7 @@ floor=$build/bin/qv_floor
 [ -x "$program" ] && [ -x "$floor" ] || { echo "build the quorvantel and qv_floor targets first"; exit 1; }
 
 source scripts/services.sh
+source tests/e2e/timer_file.bash
 qv_services_start
 pulse=unix:$XDG_RUNTIME_DIR/pulse/native
 work=$(mktemp -d /tmp/qv-ratio.XXXXXX)
@@ -156,22 +157,7 @@ measure() {
             (y[3] - x[3]) / s, (y[4] - x[4]) / 1e6 * 60 / s, (y[5] - x[5]) / 1e6 * 60 / s, (y[6] - x[6]) / s
     }'
 }
-timers_file() { # count start-seconds
-    {
-        printf '%s' '<?xml version="1.0" standalone="yes"?>  <DATAPACKET Version="2.0"><METADATA><FIELDS>'
-        for f in Name:string:30 StartTime:i4 TimerLoop:boolean GenAnnInterval:i4 GenAnnAction:i4 \
-            TimerExpAction:i4 TimerExpLoop:boolean TimerExpFilename:string:255 \
-            Rule{1,2,3}Enabled:boolean Rule{1,2,3}Action:i4 Rule{1,2,3}Interval:i4 \
-            Rule{1,2,3}Start:i4 Rule{1,2,3}Filename:string:255; do
-            IFS=: read -r n t w <<<"$f"
-            printf '<FIELD attrname="%s" fieldtype="%s"%s/>' "$n" "$t" "${w:+ WIDTH=\"$w\"}"
-        done
-        printf '%s' '</FIELDS><PARAMS/></METADATA><ROWDATA>'
-        printf '<ROW Name="Timer 1" StartTime="%d"/>' "$2"
-        for i in $(seq 2 "$1"); do printf '<ROW Name="Timer %d" StartTime="%d"/>' "$i" "$((i * 60))"; done
-        printf '%s' '</ROWDATA></DATAPACKET>'
-    } >"$work/q/app/timers.xml"
-}
+timers_file() { timer_file_xml "$1" "$2" >"$work/q/app/timers.xml"; } # count start-seconds
 maximised_preferences() {
     mkdir -p "$work/q/config/Brindlemoor"
     printf '[General]\nSNumSettings=01000000\n' >"$work/q/config/Brindlemoor/Quorvantel.conf"
@@ -180,6 +166,18 @@ maximised_preferences() {
 rows=$work/rows
 : >"$rows"
 row() { echo "$*" >>"$rows"; }
+# memory_rows <suffix> [q|f]: the resident and private memory of one of the two now.
+memory_rows() {
+    local who=${2:-q} rss private
+    read -r rss private <<<"$(memory "${pid[$who]}")"
+    row "rss$1_$who $rss" && row "private$1_$who $private"
+}
+# span_rows <name>: CPU, X server CPU and wake-ups of both over one span.
+span_rows() {
+    local qc qx qw fc fx fw
+    read -r qc qx qw fc fx fw <<<"$(measure)"
+    row "$1_cpu $qc $fc" && row "$1_x $qx $fx" && row "$1_wake $qw $fw"
+}
 
 for round in $(seq "$rounds"); do
     echo "round $round of $rounds" >&2
@@ -201,14 +199,11 @@ for round in $(seq "$rounds"); do
     wait_window f
     wait_window q
     sleep 1.5
-    read -r rss private <<<"$(memory "${pid[q]}")"
-    row "rss_q $rss" && row "private_q $private"
-    read -r rss private <<<"$(memory "${pid[f]}")"
-    row "rss_f $rss" && row "private_f $private"
+    memory_rows "" q
+    memory_rows "" f
     press_space
     sleep 1
-    read -r qc qx qw fc fx fw <<<"$(measure)"
-    row "count_cpu $qc $fc" && row "count_x $qx $fx" && row "count_wake $qw $fw"
+    span_rows count
     end q
 
     # Flashing: a timer of two seconds run to zero.
@@ -218,8 +213,7 @@ for round in $(seq "$rounds"); do
     sleep 1
     press_space
     sleep 3.5
-    read -r qc qx qw fc fx fw <<<"$(measure)"
-    row "flash_cpu $qc $fc" && row "flash_x $qx $fx" && row "flash_wake $qw $fw"
+    span_rows flash
     end q
 
     # Maximised on 3840x2160.
@@ -227,12 +221,10 @@ for round in $(seq "$rounds"); do
     launch q maximised
     wait_window q
     sleep 1.5
-    read -r rss private <<<"$(memory "${pid[q]}")"
-    row "rss4k_q $rss" && row "private4k_q $private"
+    memory_rows 4k
     press_space
     sleep 1
-    read -r qc qx qw fc fx fw <<<"$(measure)"
-    row "count4k_cpu $qc $fc" && row "count4k_x $qx $fx" && row "count4k_wake $qw $fw"
+    span_rows count4k
     end q
 
     # A hundred timers in the file.
@@ -240,12 +232,10 @@ for round in $(seq "$rounds"); do
     timed_launch q
     row "launch100_q $elapsed"
     sleep 1.5
-    read -r rss private <<<"$(memory "${pid[q]}")"
-    row "rss100_q $rss" && row "private100_q $private"
+    memory_rows 100
     press_space
     sleep 1
-    read -r qc qx qw fc fx fw <<<"$(measure)"
-    row "count100_cpu $qc $fc" && row "count100_x $qx $fx" && row "count100_wake $qw $fw"
+    span_rows count100
     end q
     end f
 done

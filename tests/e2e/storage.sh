@@ -7,6 +7,7 @@ set -uo pipefail
 
 program=${1:?usage: storage.sh <path of the built program>}
 source "$(dirname "$0")/common.bash"
+source "$(dirname "$0")/timer_file.bash"
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: the full-disk and read-only-folder cases mount file systems and need root"
@@ -119,19 +120,7 @@ check "every timer written at the close" "3" "$(rows "$disk/timers.xml")"
 ro=$work/ro
 mkdir -p "$ro"
 cp "$program" "$ro/$name"
-{
-    printf '%s' '<?xml version="1.0" standalone="yes"?>  <DATAPACKET Version="2.0"><METADATA><FIELDS>'
-    for f in Name:string:30 StartTime:i4 TimerLoop:boolean GenAnnInterval:i4 GenAnnAction:i4 \
-        TimerExpAction:i4 TimerExpLoop:boolean TimerExpFilename:string:255 \
-        Rule{1,2,3}Enabled:boolean Rule{1,2,3}Action:i4 Rule{1,2,3}Interval:i4 \
-        Rule{1,2,3}Start:i4 Rule{1,2,3}Filename:string:255; do
-        IFS=: read -r n t w <<<"$f"
-        printf '<FIELD attrname="%s" fieldtype="%s"%s/>' "$n" "$t" "${w:+ WIDTH=\"$w\"}"
-    done
-    printf '%s' '</FIELDS><PARAMS/></METADATA><ROWDATA>'
-    for i in $(seq 60); do printf '<ROW Name="Timer %d" StartTime="%d"/>' "$i" "$((i * 60))"; done
-    printf '%s' '</ROWDATA></DATAPACKET>'
-} >"$ro/timers.xml"
+timer_file_xml 60 60 >"$ro/timers.xml"
 sixty=$(md5sum <"$ro/timers.xml")
 mount --bind "$ro" "$ro" && mounts=("$ro" "${mounts[@]}") && mount -o remount,bind,ro "$ro" ||
     { fail "cannot make a read-only folder"; exit 1; }
