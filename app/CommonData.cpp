@@ -1,12 +1,13 @@
 #include "app/CommonData.h"
 
-#include "audio/SoundSystem.h"
+#include "app/SoundModule.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 namespace qv {
 
-TCommonData::TCommonData(std::unique_ptr<SoundSystem> sound)
+TCommonData::TCommonData(std::unique_ptr<SoundPlayer> sound)
     : m_sound(std::move(sound)), m_logo(renderLogo()) {
     TimerDB.createEmpty();
 }
@@ -15,14 +16,17 @@ TCommonData::TCommonData() : TCommonData(nullptr) {}
 
 TCommonData::~TCommonData() = default;
 
-SoundSystem& TCommonData::Sound() {
-    if (!m_sound)
-        m_sound = std::make_unique<SoundSystem>();
+SoundPlayer& TCommonData::Sound() {
+    if (!m_sound) {
+        QString error;
+        m_sound =
+            loadSoundPlayer(soundModuleCandidates(QCoreApplication::applicationDirPath()), &error);
+        if (!m_sound) {
+            qWarning("Quorvantel plays no sound: %s", qUtf8Printable(error));
+            m_sound = std::make_unique<SilentPlayer>();
+        }
+    }
     return *m_sound;
-}
-
-TLMDWaveList& TCommonData::WaveList() {
-    return Sound().WaveList();
 }
 
 QPixmap TCommonData::renderLogo() {

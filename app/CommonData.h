@@ -7,27 +7,27 @@
 
 namespace qv {
 
-class SoundSystem;
-class TLMDWaveList;
+class SoundPlayer;
 
-// The data module: the timer table, the sound system with its built-in sounds,
+// The data module: the timer table, the sound with its built-in sounds,
 // and the logo, shared by the main window and the dialogs for the whole run.
 class TCommonData {
 public:
     static constexpr int kLogoWidth = 202;
     static constexpr int kLogoHeight = 45;
 
-    // Plays on the default output unless a sound system is handed in (tests
-    // hand in a silent one). The default output is connected to at the first
-    // use of the sound system: the first sound, or the first run started.
+    // Plays on the default output unless a player is handed in (tests hand in
+    // a silent sound system). The sound module is loaded, and the default
+    // output connected to, at the first use of the sound: the first sound, or
+    // the first run started. Without a module the program is silent and says
+    // why on its error output.
     TCommonData();
-    explicit TCommonData(std::unique_ptr<SoundSystem> sound);
+    explicit TCommonData(std::unique_ptr<SoundPlayer> sound);
     ~TCommonData();
 
     ::qv::TimerDB TimerDB;
 
-    SoundSystem& Sound();
-    TLMDWaveList& WaveList();
+    SoundPlayer& Sound();
     const QPixmap& logo() const { return m_logo; }
 
     // The built-in logo picture at its design size (resources/logo.png, made
@@ -35,7 +35,7 @@ public:
     static QPixmap renderLogo();
 
 private:
-    std::unique_ptr<SoundSystem> m_sound;
+    std::unique_ptr<SoundPlayer> m_sound;
     QPixmap m_logo;
 };
 

@@ -3,7 +3,7 @@
 
 #include "app/CommonData.h"
 #include "app/MainForm.h"
-#include "audio/SoundSystem.h"
+#include "audio/SoundPlayer.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/TAboutForm.h"
 #include "dialogs/TPrefForm.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/SoundChannel.h"
+#include "audio/SoundPlayer.h"
 #include "audio/SpeakThread.h"
 #include "audio/WaveList.h"
 #include "core/TimerRecord.h"
@@ -18,7 +19,7 @@ namespace qv {
 // the program's own system decodes them all ahead on a background thread, so
 // that neither start-up nor the first sound waits. Lives on the user-interface
 // thread.
-class SoundSystem : public QObject {
+class SoundSystem : public QObject, public SoundPlayer {
 public:
     // Plays on the sound server's default output.
     explicit SoundSystem(QObject* parent = nullptr);
@@ -36,10 +37,10 @@ public:
     // One character "0" to "3" plays that built-in sound from memory; any other
     // single character does nothing; every other string, the empty one too, is
     // the path of a WAV file, read and decoded off this thread. Returns at once.
-    void DoSound(const QString& sound);
+    void DoSound(const QString& sound) override;
 
     // Starts an announcement of a copy of the time and returns at once.
-    void Announce(int shortForm, TTimeHMS time);
+    void Announce(int shortForm, TTimeHMS time) override;
 
     // Runs on this object's thread after an announcement ended; nothing to do.
     void ThreadDone(QObject* sender);

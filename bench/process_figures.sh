@@ -63,6 +63,7 @@ fresh_copy() {
     rm -rf "$work/app" "$XDG_CONFIG_HOME"
     mkdir -p "$work/app"
     cp "$program" "$work/app/quorvantel"
+    ln -s "$(dirname "$program")/quorvantel-sound.so" "$work/app/"
 }
 launch() {
     "$work/app/quorvantel" >/dev/null 2>&1 &

@@ -76,7 +76,7 @@ for who in q f; do
     mkdir -p "$work/$who/app" "$work/$who/home" "$work/$who/runtime"
     chmod 700 "$work/$who/runtime"
 done
-cp "$program" "$work/q/app/quorvantel"
+cp "$program" "$build/bin/quorvantel-sound.so" "$work/q/app/"
 cp "$floor" "$work/f/app/qv_floor"
 declare -A title=([q]='^Quorvantel 1\.02$' [f]='^qv-floor$') binary=([q]=quorvantel [f]=qv_floor)
 sleep 0.5

@@ -1,4 +1,5 @@
-# Installation: the program `quorvantel` in bin/, its help book in
+# Installation: the program `quorvantel` in bin/, its sound module in
+# lib/<arch>/quorvantel, its help book in
 # share/quorvantel/help, the desktop entry, icons and AppStream metadata where
 # desktops look for them, the manual page, and the licence and changelog in
 # share/doc/quorvantel. scripts/package.sh makes the Debian package from the
@@ -9,6 +10,7 @@ set(QV_APP_ID net.brindlemoor.Quorvantel)
 set(QV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quorvantel)
 
 install(TARGETS quorvantel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quorvantel-sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quorvantel)
 install(DIRECTORY ${QV_SOURCE_ROOT}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvantel/help
     FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png" PATTERN "*.txt")
 install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.desktop

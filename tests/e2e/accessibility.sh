@@ -16,7 +16,7 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtim
 export PULSE_SERVER=unix:/nonexistent
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/app"
 chmod 700 "$XDG_RUNTIME_DIR"
-cp "$program" "$work/app/"
+place_program "$program" "$work/app/$(basename "$program")"
 app=$work/app/$(basename "$program")
 
 dbus-daemon --session --nofork --print-address=3 3>"$work/bus.address" 2>/dev/null &

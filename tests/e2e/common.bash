@@ -26,6 +26,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# place_program <built program> <file>: a copy of the program under that name,
+# with its sound module beside it (a link to the built one, so that a small
+# disk holds it).
+place_program() {
+    cp "$1" "$2"
+    ln -sf "$(cd "$(dirname "$1")" && pwd)/quorvantel-sound.so" "$(dirname "$2")/quorvantel-sound.so"
+}
+
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() { # check <description> <expected> <actual>
     if [ "$2" == "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi

@@ -17,7 +17,7 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtim
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/app"
 chmod 700 "$XDG_RUNTIME_DIR"
 export PULSE_SERVER=${PULSE_SERVER:-unix:/nonexistent}
-cp "$program" "$work/app/Quorvantel"
+place_program "$program" "$work/app/Quorvantel"
 app=$work/app/Quorvantel
 
 # A bus that starts nothing on demand: only what this script starts is on it.

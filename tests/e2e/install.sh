@@ -25,7 +25,8 @@ user=nobody
 
 # Starts program $1 as user $2 with the home folder $3 (and no XDG variable but
 # the runtime folder, so the program picks its own folders as on a desktop),
-# waits for the main window and closes it with Ctrl+Q, as a user would.
+# waits for the main window, starts and stops the selected timer with SPACE and
+# closes the window with Ctrl+Q, as a user would.
 run_as() {
     local exe=$1 who=$2 home=$3
     mkdir -p "$home/runtime"
@@ -43,6 +44,15 @@ run_as() {
         cat "$work/run.log"
     else
         xdotool windowactivate --sync "$win" >/dev/null 2>&1
+        # The first run loads the sound module from the program's library folder.
+        xdotool key --clearmodifiers space
+        sleep 1
+        if grep -q '/lib/\(.*/\)\{0,1\}quorvantel/quorvantel-sound\.so$' "/proc/$pid/maps"; then
+            echo "ok: $exe started by $who loads its installed sound module at the first run"
+        else
+            fail "$exe started by $who did not load its sound module"
+        fi
+        xdotool key --clearmodifiers space
         xdotool key --clearmodifiers ctrl+q
     fi
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

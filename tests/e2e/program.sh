@@ -12,7 +12,7 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/app"
 chmod 700 "$XDG_RUNTIME_DIR"
 # Sound goes to the test sound server when there is one; never start one of our own.
 export PULSE_SERVER=${PULSE_SERVER:-unix:/nonexistent}
-cp "$program" "$work/app/quorvantel"
+place_program "$program" "$work/app/quorvantel"
 app=$work/app/quorvantel
 timers=$work/app/timers.xml
 prefs=$XDG_CONFIG_HOME/Brindlemoor/Quorvantel.conf
@@ -47,6 +47,10 @@ check "settings version written at start-up" "1.0" "$(pref CurrentVer)"
 check "no other value before the close" "" "$(pref TimerColors)"
 check "window caption" "Quorvantel 1.02" "$(caption "$win")"
 check "program title when idle" "Quorvantel" "$(icon_name "$win")"
+# The sound server's client and the decoders come with the sound module, at
+# the first run, not with the window.
+sound_libraries() { grep -o 'libpulse\.so\|libsndfile\.so\|quorvantel-sound\.so' "/proc/$pid/maps" | sort -u | tr '\n' ' '; }
+check "no sound libraries loaded before the first run" "" "$(sound_libraries)"
 
 # --- SPACE starts, the title counts, SPACE stops, ESC resets -------------------
 press "$win" space
@@ -57,6 +61,7 @@ case $title in
 *) fail "program title while running: got '$title'" ;;
 esac
 check "caption while running" "Quorvantel 1.02" "$(caption "$win")"
+check "sound module loaded by the first run" "libpulse.so libsndfile.so quorvantel-sound.so " "$(sound_libraries)"
 press "$win" space
 sleep 0.3
 check "program title after STOP" "Quorvantel" "$(icon_name "$win")"

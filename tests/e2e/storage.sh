@@ -57,7 +57,7 @@ mkdir -p "$disk"
 size_kb=$(( $(stat -c %s "$program") / 1024 + 2048 ))
 mount -t tmpfs -o size=${size_kb}k tmpfs "$disk" || { fail "cannot mount a tmpfs"; exit 1; }
 mounts+=("$disk")
-cp "$program" "$disk/$name"
+place_program "$program" "$disk/$name"
 fill() { dd if=/dev/zero of="$disk/fill" bs=4k >/dev/null 2>&1; sync; }
 
 # First start on a full disk: the empty table cannot be written. Reported,
@@ -119,7 +119,7 @@ check "every timer written at the close" "3" "$(rows "$disk/timers.xml")"
 # --- a read-only program folder --------------------------------------------------
 ro=$work/ro
 mkdir -p "$ro"
-cp "$program" "$ro/$name"
+place_program "$program" "$ro/$name"
 timer_file_xml 60 60 >"$ro/timers.xml"
 sixty=$(md5sum <"$ro/timers.xml")
 mount --bind "$ro" "$ro" && mounts=("$ro" "${mounts[@]}") && mount -o remount,bind,ro "$ro" ||

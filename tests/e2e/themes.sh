@@ -20,7 +20,7 @@ export PULSE_SERVER=unix:/nonexistent
 export QT_STYLE_OVERRIDE=Adwaita-Dark QT_SCALE_FACTOR=2
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/app"
 chmod 700 "$XDG_RUNTIME_DIR"
-cp "$program" "$work/app/"
+place_program "$program" "$work/app/$(basename "$program")"
 app=$work/app/$(basename "$program")
 
 "$app" >>"$work/log" 2>&1 &
