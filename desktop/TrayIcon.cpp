@@ -39,7 +39,8 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     connect(m_show, &QAction::triggered, this, [this, call] { call(m_actions.showWindow); });
     connect(m_exit, &QAction::triggered, this, [this, call] { call(m_actions.exit); });
 
-    m_icon = new QSystemTrayIcon(picture(kIdle), this);
+    // The picture is painted when a tray shows the icon (showIfTray).
+    m_icon = new QSystemTrayIcon(this);
     m_pictureKey = kIdle;
     m_icon->setContextMenu(m_menu);
     m_icon->setToolTip(QStringLiteral("Quorvantel"));
@@ -59,7 +60,10 @@ void TrayIcon::show(const RunView& view) {
                                                        : pieSteps(view);
     if (key != m_pictureKey) {
         m_pictureKey = key;
-        m_icon->setIcon(picture(key));
+        // Without a tray nobody sees it: a run would paint six pictures every
+        // few seconds for nothing.
+        if (m_icon->isVisible())
+            m_icon->setIcon(picture(key));
     }
     m_startStop->setText(view.state == RunState::Idle ? QStringLiteral("Start")
                                                       : QStringLiteral("Stop"));
@@ -70,8 +74,10 @@ void TrayIcon::show(const RunView& view) {
 // Qt's tray complains on a platform that has none, so the icon is only shown
 // where a tray is; asked again at each START, a tray that came later is found.
 void TrayIcon::showIfTray() {
-    if (!m_icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+    if (!m_icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_icon->setIcon(picture(m_pictureKey));
         m_icon->show();
+    }
 }
 
 void TrayIcon::activated(QSystemTrayIcon::ActivationReason reason) {

@@ -149,6 +149,16 @@ TEST_F(Tray, TooltipIsTheProgramTitleAndThePictureTheRunState) {
     EXPECT_EQ(tray().icon().toolTip(), form->programTitle());
 }
 
+TEST_F(Tray, WithoutATrayNoPictureIsPainted) {
+    startWith(120);
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "the test bus has no tray";
+    startStop()->click();
+    seconds(3);
+    EXPECT_EQ(tray().pictureKey(), TrayIcon::kPieSteps - 1);
+    EXPECT_FALSE(tray().icon().isVisible());
+    EXPECT_TRUE(tray().icon().icon().isNull());
+}
+
 TEST_F(Tray, MenuEntriesDoWhatTheWindowsControlsDo) {
     startWith(2);
     QAction* startStopEntry = tray().startStopAction();

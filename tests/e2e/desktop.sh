@@ -97,6 +97,15 @@ tray_icon() {
 icon=""
 for _ in $(seq 50); do icon=$(tray_icon); [ -n "$icon" ] && break; sleep 0.1; done
 [ -n "$icon" ] && echo "ok: the tray holds the program's icon ($icon)" || fail "no icon in the tray"
+# Its picture is painted once the tray shows it: the idle disc, ringed in the
+# LED's red.
+for _ in $(seq 20); do
+    red=$(import -window "$icon" -depth 8 txt:- 2>/dev/null | grep -o 'srgba\?([0-9,]*' |
+        awk -F'[(,]' '$2 >= 200 && $3 <= 40 && $4 <= 40 {n++} END {print n + 0}')
+    [ "$red" -gt 0 ] && break
+    sleep 0.1
+done
+[ "$red" -gt 0 ] && echo "ok: the tray icon shows its picture ($red red pixels)" || fail "the tray icon is blank"
 # On X11 docks match the window's class to the desktop entry's StartupWMClass
 # (on Wayland the app id is the desktop file name, set by the program).
 wmclass=$(sed -n 's/^StartupWMClass=//p' "${QV_SOURCE_DIR:-$(dirname "$0")/../..}/resources/net.brindlemoor.Quorvantel.desktop")
