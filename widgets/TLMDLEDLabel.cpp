@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
 #include <cstdint>
 
@@ -67,6 +68,7 @@ void TLMDLEDLabel::setCaption(const QString& text) {
     if (text == m_caption)
         return;
     const QRegion changed = changedCells(m_caption, text);
+    const QString from = m_caption;
     m_caption = text;
     if (!text.trimmed().isEmpty() && text != m_readOut) {
         const QString before = m_readOut;
@@ -81,10 +83,65 @@ void TLMDLEDLabel::setCaption(const QString& text) {
     m_textSize = measureLedText(m_caption);
     const QSize before = size();
     relayout();
-    if (!changed.isEmpty() && size() == before && isVisible())
+    if (size() == before && isVisible() && showKeptPhase(from))
+        return;
+    if (!changed.isEmpty() && size() == before && isVisible() && !m_screenAhead)
         repaint(changed);
     else
         refresh();
+}
+
+void TLMDLEDLabel::setScreenFrames(std::unique_ptr<ScreenFrames> frames) {
+    m_frames = std::move(frames);
+    m_framesAsked = true;
+    m_keptText[0] = m_keptText[1] = QString();
+}
+
+TLMDLEDLabel::PhaseLook TLMDLEDLabel::phaseLook() const {
+    return PhaseLook{size(), devicePixelRatioF(), m_led, m_bevel, m_color};
+}
+
+// A flashing display swaps its caption for blanks of the same length and back,
+// ten times a second: each phase is composed once, kept by the screen, and
+// shown from there by a copy. True when the phase was shown so.
+bool TLMDLEDLabel::showKeptPhase(const QString& from) {
+    const bool toBlank = m_caption.trimmed().isEmpty();
+    if (from.size() != m_caption.size() || toBlank == from.trimmed().isEmpty())
+        return false;
+    if (!m_framesAsked) {
+        m_framesAsked = true;
+        m_frames = screenFramesFor(this);
+    }
+    if (!m_frames)
+        return false;
+    if (!m_watchingWindow && window()->windowHandle()) {
+        // The window's buffer goes to the screen again when the window is
+        // uncovered; a kept phase is then painted into it.
+        m_watchingWindow = true;
+        window()->windowHandle()->installEventFilter(this);
+    }
+    const PhaseLook look = phaseLook();
+    if (look != m_keptLook) {
+        m_keptLook = look;
+        m_keptText[0] = m_keptText[1] = QString();
+    }
+    const int phase = toBlank ? 0 : 1;
+    if (m_keptText[phase] != m_caption) {
+        m_keptText[phase].clear();
+        if (!m_frames->keep(phase, render(look.ratio)))
+            return false;
+        m_keptText[phase] = m_caption;
+    }
+    if (!m_frames->show(phase, mapTo(window(), QPoint(0, 0)) * look.ratio))
+        return false;
+    m_screenAhead = true;
+    return true;
+}
+
+bool TLMDLEDLabel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && m_screenAhead)
+        update();
+    return QWidget::eventFilter(watched, event);
 }
 
 // While a timer counts, one or two of the eight cells change each second: only
@@ -372,10 +429,11 @@ void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
     }
 }
 
-QImage TLMDLEDLabel::render() const {
-    QImage out(size(), QImage::Format_RGB32);
+QImage TLMDLEDLabel::render(qreal devicePixelRatio) const {
+    QImage out(size() * devicePixelRatio, QImage::Format_RGB32);
     if (out.isNull())
         return out;
+    out.setDevicePixelRatio(devicePixelRatio);
     out.fill(m_color);
     QPainter p(&out);
     paintTo(p, out.rect());
@@ -385,6 +443,8 @@ QImage TLMDLEDLabel::render() const {
 void TLMDLEDLabel::paintEvent(QPaintEvent* event) {
     ++m_paintCount;
     m_lastPaintRect = event->rect();
+    if (event->rect().contains(rect()))
+        m_screenAhead = false;
     QPainter p(this);
     paintTo(p, event->rect());
 }

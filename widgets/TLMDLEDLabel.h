@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/LedGeometry.h"
+#include "widgets/ScreenFrames.h"
 
 #include <QColor>
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 namespace qv {
 
@@ -87,8 +89,14 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    // The widget's pixels as a paint would show them, composed off screen.
-    QImage render() const;
+    // The widget's pixels as a paint would show them, composed off screen, at
+    // a device pixel ratio (1: the widget's own size).
+    QImage render(qreal devicePixelRatio = 1) const;
+
+    // Where the two phases of a flashing display are kept and shown from; by
+    // default the display server's (screenFramesFor), taken at the first
+    // flash. Without any, every phase is a repaint.
+    void setScreenFrames(std::unique_ptr<ScreenFrames> frames);
 
     // For tests and benchmarks: paints handled, and how often the cached
     // unlit cell and the checkerboard were rebuilt.
@@ -99,6 +107,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // What a change touches: the segment shapes (and so the unlit cell), the
@@ -115,6 +124,18 @@ private:
     void paintTo(QPainter& p, const QRect& clip) const;
     void drawBevel(QPainter& p) const;
     void paintArea(QPainter& p, const QRect& area, const QRect& part) const;
+    bool showKeptPhase(const QString& from);
+
+    // What the kept phases were composed with; any difference prepares them anew.
+    struct PhaseLook {
+        QSize size;
+        qreal ratio = 0;
+        TLMDLED led;
+        TLMDBevel bevel;
+        QColor color;
+        bool operator==(const PhaseLook&) const = default;
+    };
+    PhaseLook phaseLook() const;
 
     QString m_caption;
     QString m_readOut;
@@ -138,6 +159,16 @@ private:
     mutable int m_patternBuilds = 0;
     int m_paintCount = 0;
     QRect m_lastPaintRect;
+
+    // The flashing display's two phases, blank (0) and lit (1), kept where the
+    // screen shows them from. While a kept phase is on screen the window's
+    // buffer may still hold the other: it is painted anew before it is shown.
+    std::unique_ptr<ScreenFrames> m_frames;
+    bool m_framesAsked = false;
+    bool m_watchingWindow = false;
+    PhaseLook m_keptLook;
+    QString m_keptText[2];
+    bool m_screenAhead = false;
 };
 
 } // namespace qv

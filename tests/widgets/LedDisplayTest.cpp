@@ -1,9 +1,15 @@
 #include "widgets/TLMDLEDLabel.h"
 
+#include <QExposeEvent>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
+#include <memory>
+#include <utility>
+#include <vector>
 
 using namespace qv;
 
@@ -409,4 +415,127 @@ TEST(LedDisplay, FlashingPhasesShowWhatAFreshPaintShows) {
             }
         }
     }
+}
+
+namespace {
+
+// A screen that keeps what it is given and records what it is asked to show.
+struct KeptFrames : ScreenFrames {
+    struct Log {
+        std::array<QImage, 2> kept;
+        int keeps = 0;
+        std::vector<std::pair<int, QPoint>> shown;
+        bool refuse = false;
+    };
+    explicit KeptFrames(std::shared_ptr<Log> l) : log(std::move(l)) {}
+    bool keep(int index, const QImage& picture) override {
+        if (log->refuse)
+            return false;
+        log->kept[std::size_t(index)] = picture;
+        ++log->keeps;
+        return true;
+    }
+    bool show(int index, QPoint at) override {
+        log->shown.emplace_back(index, at);
+        return true;
+    }
+    std::shared_ptr<Log> log;
+};
+
+const QString kBlank = QStringLiteral("        ");
+const QString kZero = QStringLiteral("00:00:00");
+
+struct FlashingWindow {
+    FlashingWindow() {
+        window.resize(400, 100);
+        led = new TLMDLEDLabel(&window);
+        configure(*led, kZero);
+        led->setBevel(timerLedBevel());
+        led->move(7, 5);
+        led->setScreenFrames(std::make_unique<KeptFrames>(log));
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+    }
+    // What the window's buffer holds where the display is.
+    QImage onScreen() const {
+        return window.screen()
+            ->grabWindow(window.winId())
+            .toImage()
+            .copy(QRect(led->pos(), led->size()))
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    QWidget window;
+    TLMDLEDLabel* led = nullptr;
+    std::shared_ptr<KeptFrames::Log> log = std::make_shared<KeptFrames::Log>();
+};
+
+QImage freshRender(const QString& caption) {
+    TLMDLEDLabel fresh;
+    configure(fresh, caption);
+    fresh.setBevel(timerLedBevel());
+    return fresh.render();
+}
+
+} // namespace
+
+// Where the screen keeps pictures, each phase of the flashing display is
+// composed once and then only shown, at the display's place in its window,
+// with no repaint; a new look composes both anew.
+TEST(LedFlashing, EachPhaseIsKeptOnceThenOnlyShown) {
+    FlashingWindow w;
+    const int painted = w.led->paintCount();
+    for (int i = 0; i < 6; ++i)
+        w.led->setCaption(i % 2 == 0 ? kBlank : kZero);
+    EXPECT_EQ(w.led->paintCount(), painted) << "no phase repainted";
+    EXPECT_EQ(w.log->keeps, 2);
+    ASSERT_EQ(w.log->shown.size(), 6u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(w.log->shown[std::size_t(i)], std::make_pair(i % 2 == 0 ? 0 : 1, QPoint(7, 5)));
+    EXPECT_EQ(w.log->kept[0], freshRender(kBlank));
+    EXPECT_EQ(w.log->kept[1], freshRender(kZero));
+    EXPECT_EQ(w.led->caption(), kZero);
+    EXPECT_EQ(w.led->readOut(), kZero);
+
+    w.led->setActiveColor(QColor(0, 255, 0));
+    w.led->setCaption(kBlank);
+    w.led->setCaption(kZero);
+    EXPECT_EQ(w.log->keeps, 4) << "both phases composed again in the new colour";
+    EXPECT_EQ(w.log->kept[1], w.led->render());
+
+    // Counting is not flashing: a caption that is not blank after one that is
+    // not either is painted as before.
+    w.led->setCaption(QStringLiteral("00:00:01"));
+    EXPECT_EQ(w.log->shown.size(), 8u);
+}
+
+// While a kept phase shows, the window's buffer may still hold the other one:
+// what follows the flashing, and an uncovered window, are painted whole.
+TEST(LedFlashing, TheWindowsBufferCatchesUpWithAKeptPhase) {
+    FlashingWindow w;
+    w.led->setCaption(kBlank);
+    const int painted = w.led->paintCount();
+    QExposeEvent uncovered(QRegion(0, 0, 400, 100));
+    QCoreApplication::sendEvent(w.window.windowHandle(), &uncovered);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.led->paintCount(), painted + 1);
+    EXPECT_EQ(w.led->lastPaintRect(), w.led->rect());
+    EXPECT_EQ(w.onScreen(), freshRender(kBlank));
+
+    w.led->setCaption(kZero); // kept and shown
+    w.led->setCaption(QStringLiteral("00:05:00"));
+    EXPECT_EQ(w.led->lastPaintRect(), w.led->rect())
+        << "not only the cells that differ from 00:00:00";
+    EXPECT_EQ(w.onScreen(), freshRender(QStringLiteral("00:05:00")));
+}
+
+TEST(LedFlashing, AScreenThatKeepsNothingGetsRepaints) {
+    FlashingWindow w;
+    w.log->refuse = true;
+    const int painted = w.led->paintCount();
+    w.led->setCaption(kBlank);
+    w.led->setCaption(kZero);
+    EXPECT_EQ(w.led->paintCount(), painted + 2);
+    EXPECT_TRUE(w.log->shown.empty());
+    EXPECT_EQ(w.onScreen(), freshRender(kZero));
 }
