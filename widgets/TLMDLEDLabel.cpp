@@ -67,7 +67,6 @@ TLMDLEDLabel::TLMDLEDLabel(QWidget* parent) : QWidget(parent) {
 void TLMDLEDLabel::setCaption(const QString& text) {
     if (text == m_caption)
         return;
-    const QRegion changed = changedCells(m_caption, text);
     const QString from = m_caption;
     m_caption = text;
     if (!text.trimmed().isEmpty() && text != m_readOut) {
@@ -85,7 +84,9 @@ void TLMDLEDLabel::setCaption(const QString& text) {
     relayout();
     if (size() == before && isVisible() && showKeptPhase(from))
         return;
-    if (!changed.isEmpty() && size() == before && isVisible() && !m_screenAhead)
+    const QRegion changed =
+        size() == before && !m_screenAhead ? changedCells(from, m_caption) : QRegion();
+    if (!changed.isEmpty() && isVisible())
         repaint(changed);
     else
         refresh();
