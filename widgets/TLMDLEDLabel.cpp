@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace qv {
 namespace {
@@ -84,12 +85,12 @@ void TLMDLEDLabel::setCaption(const QString& text) {
     relayout();
     if (size() == before && isVisible() && showKeptPhase(from))
         return;
-    const QRegion changed =
-        size() == before && !m_screenAhead ? changedCells(from, m_caption) : QRegion();
-    if (!changed.isEmpty() && isVisible())
-        repaint(changed);
-    else
+    const std::optional<QRegion> changed =
+        size() == before && !m_screenAhead ? changedCells(from, m_caption) : std::nullopt;
+    if (!changed)
         refresh();
+    else if (!changed->isEmpty() && isVisible())
+        repaint(*changed);
 }
 
 void TLMDLEDLabel::setScreenFrames(std::unique_ptr<ScreenFrames> frames) {
@@ -145,23 +146,34 @@ bool TLMDLEDLabel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// While a timer counts, one or two of the eight cells change each second: only
-// those are composed and shown. Captions of one plain line and equal length
-// only; anything else repaints whole.
-QRegion TLMDLEDLabel::changedCells(const QString& from, const QString& to) const {
+// While a timer counts, one or two of the eight cells change each second, and
+// in each only the segments that go on or off: only the box around those is
+// composed and shown (a segment's outline and its one-pixel pen). Captions of
+// one plain line and equal length only; anything else repaints whole (none).
+std::optional<QRegion> TLMDLEDLabel::changedCells(const QString& from, const QString& to) const {
     if (from.size() != to.size())
-        return {};
+        return std::nullopt;
     const int e = m_bevel.width();
     const QRect area = rect().adjusted(e, e, -e, -e);
+    const bool lit = isEnabled() || !m_led.DisabledDigits;
+    const auto shown = [&](QChar c) {
+        return lit ? ledLitMask(c.unicode(), m_geometry.horz, m_geometry.vert) : std::uint16_t(0);
+    };
     QRegion changed;
     for (qsizetype i = 0; i < to.size(); ++i) {
         if (from[i].unicode() < 32 || to[i].unicode() < 32 || from[i].isSurrogate() ||
             to[i].isSurrogate())
-            return {};
-        if (from[i] != to[i])
-            changed += QRect(area.left() + int(i) * m_geometry.cellWidth, area.top(),
-                             m_geometry.cellWidth, m_geometry.cellHeight) &
-                       area;
+            return std::nullopt;
+        const std::uint16_t toggled = shown(from[i]) ^ shown(to[i]);
+        if (toggled == 0)
+            continue;
+        const QRect cell(area.left() + int(i) * m_geometry.cellWidth, area.top(),
+                         m_geometry.cellWidth, m_geometry.cellHeight);
+        QRect box;
+        for (int s = 0; s < kLedSegmentCount; ++s)
+            if (((toggled >> s) & 1) != 0 && !m_geometry.outlines[std::size_t(s)].isEmpty())
+                box |= m_geometry.outlines[std::size_t(s)].boundingRect().adjusted(-1, -1, 1, 1);
+        changed += box.translated(cell.topLeft()) & cell & area;
     }
     return changed;
 }

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace qv {
 
@@ -118,7 +119,7 @@ private:
     void changed(Change what);
     void relayout();
     void refresh();
-    QRegion changedCells(const QString& from, const QString& to) const;
+    std::optional<QRegion> changedCells(const QString& from, const QString& to) const;
     void ensureCellImage() const;
     const QImage& litCell(std::uint16_t mask) const;
     void paintTo(QPainter& p, const QRect& clip) const;
