@@ -96,6 +96,7 @@ void TLMDLEDLabel::setCaption(const QString& text) {
 void TLMDLEDLabel::setScreenFrames(std::unique_ptr<ScreenFrames> frames) {
     m_frames = std::move(frames);
     m_framesAsked = true;
+    m_framesWindow = 0;
     m_keptText[0] = m_keptText[1] = QString();
 }
 
@@ -110,12 +111,20 @@ bool TLMDLEDLabel::showKeptPhase(const QString& from) {
     const bool toBlank = m_caption.trimmed().isEmpty();
     if (from.size() != m_caption.size() || toBlank == from.trimmed().isEmpty())
         return false;
+    // Frames belong to one native window: one made anew is asked again.
+    const WId native = window()->internalWinId();
+    if (m_framesAsked && m_framesWindow != 0 && m_framesWindow != native) {
+        m_framesAsked = false;
+        m_watchingWindow = false;
+    }
     if (!m_framesAsked) {
         m_framesAsked = true;
         m_frames = screenFramesFor(this);
+        m_keptText[0] = m_keptText[1] = QString();
     }
     if (!m_frames)
         return false;
+    m_framesWindow = native;
     if (!m_watchingWindow && window()->windowHandle()) {
         // The window's buffer goes to the screen again when the window is
         // uncovered; a kept phase is then painted into it.

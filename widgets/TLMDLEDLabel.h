@@ -166,6 +166,7 @@ private:
     // buffer may still hold the other: it is painted anew before it is shown.
     std::unique_ptr<ScreenFrames> m_frames;
     bool m_framesAsked = false;
+    WId m_framesWindow = 0;
     bool m_watchingWindow = false;
     PhaseLook m_keptLook;
     QString m_keptText[2];
