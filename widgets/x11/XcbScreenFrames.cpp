@@ -4,8 +4,8 @@
 #include "widgets/ScreenFrames.h"
 
 #include <QGuiApplication>
+#include <QSysInfo>
 #include <QWidget>
-#include <QtEndian>
 #include <array>
 #include <cstdlib>
 #include <xcb/xcb.h>
@@ -31,7 +31,9 @@ public:
     }
 
     bool keep(int index, const QImage& picture) override {
-        if (index < 0 || index > 1 || picture.isNull())
+        // X sizes and positions are 16 bits.
+        if (index < 0 || index > 1 || picture.isNull() || picture.width() > 32767 ||
+            picture.height() > 32767)
             return false;
         const QImage pixels = picture.convertToFormat(
             m_depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
@@ -81,8 +83,9 @@ public:
 private:
     bool succeeded(xcb_void_cookie_t cookie) {
         xcb_generic_error_t* error = xcb_request_check(m_conn, cookie);
+        const bool ok = error == nullptr;
         std::free(error);
-        return error == nullptr;
+        return ok;
     }
 
     xcb_connection_t* m_conn;
