@@ -28,13 +28,16 @@ def mask(channel, test):
 print(bin(mask(d[0::3], lambda v: v >= 200) & mask(d[1::3], lambda v: v <= 40)
           & mask(d[2::3], lambda v: v <= 40)).count("1"))'
 }
-# "lit blank" counts of 16 looks, 70 ms apart (a phase lasts longer).
+# "lit blank" counts of 16 looks. A look itself takes about as long as a
+# phase or two (100 ms each), so the pause after each is drawn at random
+# between 20 and 160 ms: looks at a steady pace could keep landing on the same
+# phase.
 phases() {
     local lit=0 blank=0 n
     for _ in $(seq 16); do
         n=$(lit_pixels "$1")
         if [ "$n" -ge 8000 ]; then lit=$((lit + 1)); elif [ "$n" -le 1000 ]; then blank=$((blank + 1)); fi
-        sleep 0.07
+        sleep "0.$(printf %02d $((RANDOM % 15 + 2)))"
     done
     echo "$lit $blank"
 }
