@@ -34,6 +34,18 @@ place_program() {
     ln -sf "$(cd "$(dirname "$1")" && pwd)/quorvantel-sound.so" "$(dirname "$2")/quorvantel-sound.so"
 }
 
+# red_pixels <window>: how many of the window's pixels show the LED's lit red
+# (red 200 or more, green and blue 40 or less) now, read from the X server.
+red_pixels() {
+    import -window "$1" -depth 8 rgb:- 2>/dev/null | python3 -c '
+import sys
+d = sys.stdin.buffer.read()
+def mask(channel, test):
+    return int.from_bytes(channel.translate(bytes(int(test(v)) for v in range(256))), "big")
+print(bin(mask(d[0::3], lambda v: v >= 200) & mask(d[1::3], lambda v: v <= 40)
+          & mask(d[2::3], lambda v: v <= 40)).count("1"))'
+}
+
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() { # check <description> <expected> <actual>
     if [ "$2" == "$3" ]; then echo "ok: $1"; else fail "$1: expected '$2', got '$3'"; fi

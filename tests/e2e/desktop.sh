@@ -100,8 +100,7 @@ for _ in $(seq 50); do icon=$(tray_icon); [ -n "$icon" ] && break; sleep 0.1; do
 # Its picture is painted once the tray shows it: the idle disc, ringed in the
 # LED's red.
 for _ in $(seq 20); do
-    red=$(import -window "$icon" -depth 8 txt:- 2>/dev/null | grep -o 'srgba\?([0-9,]*' |
-        awk -F'[(,]' '$2 >= 200 && $3 <= 40 && $4 <= 40 {n++} END {print n + 0}')
+    red=$(red_pixels "$icon")
     [ "$red" -gt 0 ] && break
     sleep 0.1
 done

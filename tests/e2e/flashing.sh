@@ -16,18 +16,9 @@ mkdir -p "$XDG_RUNTIME_DIR" "$work/app"
 chmod 700 "$XDG_RUNTIME_DIR"
 place_program "$program" "$work/app/quorvantel"
 
-# Pixels of the LED's lit red (255, 0, 0) in the window now: 12000 for a lit
+# The LED's lit red in the window (red_pixels): 12000 pixels for a lit
 # "00:00:00" at normal size, 48000 at twice the size; a blank display, whose
 # unlit segments are a dark red, leaves the logo's few hundred at most.
-lit_pixels() {
-    import -window "$1" -depth 8 rgb:- 2>/dev/null | python3 -c '
-import sys
-d = sys.stdin.buffer.read()
-def mask(channel, test):
-    return int.from_bytes(channel.translate(bytes(int(test(v)) for v in range(256))), "big")
-print(bin(mask(d[0::3], lambda v: v >= 200) & mask(d[1::3], lambda v: v <= 40)
-          & mask(d[2::3], lambda v: v <= 40)).count("1"))'
-}
 # "lit blank" counts of 16 looks. A look itself takes about as long as a
 # phase or two (100 ms each), so the pause after each is drawn at random
 # between 20 and 160 ms: looks at a steady pace could keep landing on the same
@@ -35,7 +26,7 @@ print(bin(mask(d[0::3], lambda v: v >= 200) & mask(d[1::3], lambda v: v <= 40)
 phases() {
     local lit=0 blank=0 n
     for _ in $(seq 16); do
-        n=$(lit_pixels "$1")
+        n=$(red_pixels "$1")
         if [ "$n" -ge 8000 ]; then lit=$((lit + 1)); elif [ "$n" -le 1000 ]; then blank=$((blank + 1)); fi
         sleep "0.$(printf %02d $((RANDOM % 15 + 2)))"
     done

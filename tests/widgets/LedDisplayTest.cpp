@@ -58,6 +58,35 @@ int countColour(const QImage& img, QRgb c) {
     return n;
 }
 
+// The main window's read-out: the cells above inside the timer's bevel, shown
+// and painted. False if the window never showed.
+bool showTimerLed(QWidget& window, TLMDLEDLabel& led, const QString& caption) {
+    configure(led, caption);
+    led.setBevel(timerLedBevel());
+    window.show();
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    QCoreApplication::processEvents();
+    return exposed;
+}
+
+// What a fresh display of that caption paints.
+QImage freshRender(const QString& caption) {
+    TLMDLEDLabel fresh;
+    configure(fresh, caption);
+    fresh.setBevel(timerLedBevel());
+    return fresh.render();
+}
+
+// What the window's buffer holds where the widget is.
+QImage bufferOf(const QWidget& w) {
+    const QWidget* top = w.window();
+    return top->screen()
+        ->grabWindow(top->winId())
+        .toImage()
+        .copy(QRect(w.mapTo(top, QPoint(0, 0)), w.size()))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 TEST(LedDisplay, AutoSizeFollowsCellsAndBevel) {
@@ -345,18 +374,8 @@ TEST(LedDisplay, SameValueNeitherRepaintsNorResizes) {
 
 TEST(LedDisplay, NewCaptionRepaintsOnlyTheSegmentsThatChanged) {
     TLMDLEDLabel led;
-    configure(led, QStringLiteral("00:04:59"));
-    led.setBevel(timerLedBevel());
-    led.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(showTimerLed(led, led, QStringLiteral("00:04:59")));
     const int painted = led.paintCount();
-    const auto onScreen = [&] {
-        return led.screen()
-            ->grabWindow(led.winId())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    };
 
     // Cells are 20 + 5 * 4 = 40 wide and 2 * 12 + 7 * 4 = 52 high, inside a
     // 3-pixel bevel. 9 and 8 differ in the lower left bar alone (columns 4..7,
@@ -367,18 +386,18 @@ TEST(LedDisplay, NewCaptionRepaintsOnlyTheSegmentsThatChanged) {
     EXPECT_TRUE(lastCell.contains(led.lastPaintRect()));
     EXPECT_LT(led.lastPaintRect().width() * led.lastPaintRect().height(), 40 * 52 / 4);
     EXPECT_TRUE(led.lastPaintRect().contains(QRect(3 + 7 * 40 + 4, 3 + 28, 4, 16)));
-    EXPECT_EQ(onScreen(), led.render());
+    EXPECT_EQ(bufferOf(led), led.render());
     led.setCaption(QStringLiteral("00:03:59"));
     EXPECT_TRUE(QRect(3 + 4 * 40, 3, 4 * 40, 52).contains(led.lastPaintRect()))
         << "cells 4, 6 and 7";
-    EXPECT_EQ(onScreen(), led.render());
+    EXPECT_EQ(bufferOf(led), led.render());
     // Characters that light the same segments (two the display has no picture
     // for) repaint nothing.
     const int before = led.paintCount();
     led.setCaption(QStringLiteral("00:03:5#"));
     led.setCaption(QStringLiteral("00:03:5%"));
     EXPECT_EQ(led.paintCount(), before + 1);
-    EXPECT_EQ(onScreen(), led.render());
+    EXPECT_EQ(bufferOf(led), led.render());
     led.setCaption(QStringLiteral("00:03:59"));
 
     // Blanking for the flashing display (where the screen keeps no phases)
@@ -386,10 +405,10 @@ TEST(LedDisplay, NewCaptionRepaintsOnlyTheSegmentsThatChanged) {
     // lays out again and repaints whole.
     led.setCaption(QStringLiteral("        "));
     EXPECT_TRUE(QRect(3, 3, 8 * 40, 52).contains(led.lastPaintRect()));
-    EXPECT_EQ(onScreen(), led.render());
+    EXPECT_EQ(bufferOf(led), led.render());
     led.setCaption(QStringLiteral("100:00:00"));
     EXPECT_EQ(led.lastPaintRect(), led.rect());
-    EXPECT_EQ(onScreen(), led.render());
+    EXPECT_EQ(bufferOf(led), led.render());
 }
 
 TEST(LedDisplay, SettingsAreClampedToBytes) {
@@ -412,22 +431,14 @@ TEST(LedDisplay, SettingsAreClampedToBytes) {
 // that caption shows, bevel included.
 TEST(LedDisplay, FlashingPhasesShowWhatAFreshPaintShows) {
     TLMDLEDLabel led;
-    configure(led, QStringLiteral("00:00:00"));
-    led.setBevel(timerLedBevel());
-    led.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(showTimerLed(led, led, QStringLiteral("00:00:00")));
     const QRect cells(3, 3, 8 * 40, 52);
     for (const QString& caption : {QStringLiteral("        "), QStringLiteral("00:00:00"),
                                    QStringLiteral("        "), QStringLiteral("00:00:00")}) {
         led.setCaption(caption);
         EXPECT_TRUE(cells.contains(led.lastPaintRect())) << "nothing outside the cells";
-        TLMDLEDLabel fresh;
-        configure(fresh, caption);
-        fresh.setBevel(timerLedBevel());
-        const QImage shown =
-            led.screen()->grabWindow(led.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(shown, fresh.render()) << caption.toStdString();
+        const QImage shown = bufferOf(led);
+        EXPECT_EQ(shown, freshRender(caption)) << caption.toStdString();
         if (!caption.trimmed().isEmpty())
             continue;
         for (int cell : {0, 5}) {
@@ -471,33 +482,15 @@ struct FlashingWindow {
     FlashingWindow() {
         window.resize(400, 100);
         led = new TLMDLEDLabel(&window);
-        configure(*led, kZero);
-        led->setBevel(timerLedBevel());
         led->move(7, 5);
         led->setScreenFrames(std::make_unique<KeptFrames>(log));
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-        QCoreApplication::processEvents();
+        EXPECT_TRUE(showTimerLed(window, *led, kZero));
     }
-    // What the window's buffer holds where the display is.
-    QImage onScreen() const {
-        return window.screen()
-            ->grabWindow(window.winId())
-            .toImage()
-            .copy(QRect(led->pos(), led->size()))
-            .convertToFormat(QImage::Format_RGB32);
-    }
+    QImage onScreen() const { return bufferOf(*led); }
     QWidget window;
     TLMDLEDLabel* led = nullptr;
     std::shared_ptr<KeptFrames::Log> log = std::make_shared<KeptFrames::Log>();
 };
-
-QImage freshRender(const QString& caption) {
-    TLMDLEDLabel fresh;
-    configure(fresh, caption);
-    fresh.setBevel(timerLedBevel());
-    return fresh.render();
-}
 
 } // namespace
 
