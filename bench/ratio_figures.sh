@@ -6,7 +6,9 @@
 # Rounds interleave the two; every span measures the program and the floor over
 # the same seconds, and the table gives medians over the rounds.
 #
-#   launch      first start to the window mapped (3 a round each, alternating)
+#   launch      first start to the window mapped, and to its first picture drawn,
+#               both as the X server reports them (bench/launch_watch.cpp; 3 a
+#               round each, alternating)
 #   memory      VmRSS and the private part (Private_Clean + Private_Dirty of
 #               smaps_rollup) a second and a half after the window showed
 #   counting    CPU of all threads (schedstat), of the X server, and wake-ups
@@ -30,11 +32,13 @@ build=$root/build-figures
 if [ -z "${QV_FIGURES_NO_BUILD:-}" ]; then
     export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQV_BUILD_TESTS=OFF >/dev/null
-    flock /tmp/qv-build.lock cmake --build "$build" -j2 --target quorvantel qv_floor >/dev/null
+    flock /tmp/qv-build.lock cmake --build "$build" -j2 --target quorvantel qv_floor qv_launch_watch >/dev/null
 fi
 program=$build/bin/quorvantel
 floor=$build/bin/qv_floor
-[ -x "$program" ] && [ -x "$floor" ] || { echo "build the quorvantel and qv_floor targets first"; exit 1; }
+watch=$build/bin/qv_launch_watch
+[ -x "$program" ] && [ -x "$floor" ] && [ -x "$watch" ] ||
+    { echo "build the quorvantel, qv_floor and qv_launch_watch targets first"; exit 1; }
 
 source scripts/services.sh
 source tests/e2e/timer_file.bash
@@ -100,8 +104,10 @@ launch() {
         [ "$1" = f ] && args=(--maximised)
     fi
     environment "$1"
-    # env, not a shell function, so that $! is the program itself
-    env "${vars[@]}" "$work/$1/app/${binary[$1]}" "${args[@]}" >>"$work/$1/log" 2>&1 &
+    rm -f "$work/$1/launched"
+    # env, not a shell function, and the watcher execs the program: $! is the program itself
+    env "${vars[@]}" "$watch" "$work/$1/launched" "$work/$1/app/${binary[$1]}" "${args[@]}" \
+        >>"$work/$1/log" 2>&1 &
     pid[$1]=$!
     pids+=($!)
 }
@@ -110,18 +116,16 @@ end() {
     wait "${pid[$1]}" 2>/dev/null || true
 }
 window() { in_env "$1" xdotool search --onlyvisible --name "${title[$1]}" 2>/dev/null | head -1; }
-# Milliseconds from launch until the window is mapped, polled every 10 ms, into
-# $elapsed (not in a subshell: the program's id must stay known).
+# Milliseconds from the exec until the window was mapped and until its first
+# picture was drawn, into $mapped and $painted (not in a subshell: the
+# program's id must stay known).
 timed_launch() {
-    local t0 t1
-    t0=$(date +%s%N)
     launch "$1"
     for _ in $(seq 3000); do
-        [ -n "$(window "$1")" ] && break
+        [ -s "$work/$1/launched" ] && break
         sleep 0.01
     done
-    t1=$(date +%s%N)
-    elapsed=$(((t1 - t0) / 1000000))
+    read -r mapped painted <"$work/$1/launched"
 }
 wait_window() {
     for _ in $(seq 300); do
@@ -191,7 +195,7 @@ for round in $(seq "$rounds"); do
         for who in "${order[@]}"; do
             timers_file 1 300
             timed_launch "$who"
-            row "launch_$who $elapsed"
+            row "launch_$who $mapped" && row "paint_$who $painted"
             end "$who"
         done
     done
@@ -242,7 +246,7 @@ for round in $(seq "$rounds"); do
     # A hundred timers in the file.
     timers_file 100 300
     timed_launch q
-    row "launch100_q $elapsed"
+    row "launch100_q $mapped" && row "paint100_q $painted"
     sleep 1.5
     memory_rows 100
     press_space
@@ -260,12 +264,13 @@ ratio() { awk -v k="$1" '$1 == k && $3 > 0 {printf "%.3f\n", $2 / $3}' "$rows" |
 mib() { awk -v k="$1" 'BEGIN {if (k == "-") print "-"; else printf "%.1f", k / 1024}'; }
 div() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "-"}'; }
 
-lq=$(col launch_q 2) lf=$(col launch_f 2)
+lq=$(col launch_q 2) lf=$(col launch_f 2) dq=$(col paint_q 2) df=$(col paint_f 2)
 rq=$(col rss_q 2) rf=$(col rss_f 2) pq=$(col private_q 2) pf=$(col private_f 2)
 printf '\n%-40s %12s %12s %10s\n' "Figure (medians, ${rounds} rounds, ${span} s spans)" "Quorvantel" "Floor" "Ratio"
 printf '%-46s %12s %12s %8s\n' "----------------------------------------------" "------------" "------------" "--------"
 line() { printf '%-46s %12s %12s %8s\n' "$@"; }
 line "Launch to window mapped, ms" "$lq" "$lf" "$(div "$lq" "$lf")"
+line "Launch to first picture drawn, ms" "$dq" "$df" "$(div "$dq" "$df")"
 line "Resident after start-up, MiB" "$(mib "$rq")" "$(mib "$rf")" "$(div "$rq" "$rf")"
 line "Private after start-up, MiB" "$(mib "$pq")" "$(mib "$pf")" "$(div "$pq" "$pf")"
 for phase in count flash count4k count100; do
@@ -279,8 +284,9 @@ for phase in count flash count4k count100; do
     line "$name: X server CPU, ms/min" "$(col ${phase}_x 2)" "$(col ${phase}_x 3)" "$(ratio ${phase}_x)"
     line "$name: wake-ups/s" "$(col ${phase}_wake 2)" "$(col ${phase}_wake 3)" "$(ratio ${phase}_wake)"
 done
-l100=$(col launch100_q 2) r4k=$(col rss4k_q 2) r100=$(col rss100_q 2)
-line "100 timers: launch, ms" "$l100" "$lf" "$(div "$l100" "$lf")"
+l100=$(col launch100_q 2) d100=$(col paint100_q 2) r4k=$(col rss4k_q 2) r100=$(col rss100_q 2)
+line "100 timers: launch to mapped, ms" "$l100" "$lf" "$(div "$l100" "$lf")"
+line "100 timers: launch to drawn, ms" "$d100" "$df" "$(div "$d100" "$df")"
 line "100 timers: resident, MiB" "$(mib "$r100")" "$(mib "$rf")" "$(div "$r100" "$rf")"
 r4kf=$(col rss4k_f 2)
 line "3840x2160: resident, MiB" "$(mib "$r4k")" "$(mib "$r4kf")" "$(div "$r4k" "$r4kf")"
