@@ -244,7 +244,7 @@ void TLMDLEDLabel::changed(Change what) {
     }
     if (what != Change::Paint)
         m_cellStale = true;
-    m_litCells.clear();
+    m_litStale = true;
     refresh();
 }
 
@@ -314,7 +314,7 @@ void TLMDLEDLabel::ensureCellImage() const {
     if (!m_cellStale && !m_cellImage.isNull())
         return;
     m_cellStale = false;
-    m_litCells.clear();
+    m_litStale = true;
     if (m_geometry.cellWidth <= 0 || m_geometry.cellHeight <= 0) {
         m_cellImage = QImage();
         return;
@@ -355,20 +355,27 @@ void TLMDLEDLabel::drawBevel(QPainter& p) const {
     p.restore();
 }
 
-const QImage& TLMDLEDLabel::litCell(std::uint16_t mask) const {
-    auto found = m_litCells.constFind(mask);
-    if (found != m_litCells.constEnd())
-        return *found;
-    QImage cell = m_cellImage.copy();
-    QPainter p(&cell);
-    // The one-pixel outline makes a lit segment cover its unlit shape entirely.
-    p.setPen(QPen(m_led.ActiveColor, 0));
-    p.setBrush(m_led.ActiveColor);
-    for (int i = 0; i < kLedSegmentCount; ++i)
-        if (((mask >> i) & 1) != 0 && !m_geometry.outlines[i].isEmpty())
-            p.drawPolygon(m_geometry.outlines[i]);
-    p.end();
-    return *m_litCells.insert(mask, cell);
+void TLMDLEDLabel::ensureLitSegments() const {
+    if (!m_litStale)
+        return;
+    m_litStale = false;
+    for (int i = 0; i < kLedSegmentCount; ++i) {
+        const QPolygon& outline = m_geometry.outlines[i];
+        LitSegment& segment = m_litSegments[i];
+        segment = {};
+        if (outline.isEmpty())
+            continue;
+        // The one-pixel outline makes a lit segment cover its unlit shape
+        // entirely; it stays on the pixels of the outline's corners.
+        const QRect bounds = outline.boundingRect();
+        segment.at = bounds.topLeft();
+        segment.picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+        segment.picture.fill(Qt::transparent);
+        QPainter p(&segment.picture);
+        p.setPen(QPen(m_led.ActiveColor, 0));
+        p.setBrush(m_led.ActiveColor);
+        p.drawPolygon(outline.translated(-bounds.topLeft()));
+    }
 }
 
 // Paints the cells of the text that meet part (in widget coordinates) straight
@@ -412,7 +419,13 @@ void TLMDLEDLabel::paintArea(QPainter& p, const QRect& area, const QRect& part) 
             return;
         }
         fillUnlit();
-        p.drawImage(cell.topLeft(), litCell(mask));
+        ensureLitSegments();
+        p.drawImage(cell.topLeft(), m_cellImage);
+        for (int i = 0; i < kLedSegmentCount; ++i) {
+            const LitSegment& segment = m_litSegments[i];
+            if (((mask >> i) & 1) != 0 && !segment.picture.isNull())
+                p.drawImage(cell.topLeft() + segment.at, segment.picture);
+        }
         background -= cell;
     });
     fillUnlit();

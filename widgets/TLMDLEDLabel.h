@@ -4,7 +4,6 @@
 #include "widgets/ScreenFrames.h"
 
 #include <QColor>
-#include <QHash>
 #include <QImage>
 #include <QRegion>
 #include <QString>
@@ -121,7 +120,7 @@ private:
     void refresh();
     std::optional<QRegion> changedCells(const QString& from, const QString& to) const;
     void ensureCellImage() const;
-    const QImage& litCell(std::uint16_t mask) const;
+    void ensureLitSegments() const;
     void paintTo(QPainter& p, const QRect& clip) const;
     void drawBevel(QPainter& p) const;
     void paintArea(QPainter& p, const QRect& area, const QRect& part) const;
@@ -153,9 +152,16 @@ private:
     mutable QImage m_pattern;
     mutable QRgb m_patternInactive = 0;
     mutable QRgb m_patternBackground = 0;
-    // The unlit cell with a character's segments lit, by segment mask. A
-    // read-out uses a dozen patterns at most; they follow the unlit cell.
-    mutable QHash<std::uint16_t, QImage> m_litCells;
+    // Each segment lit, on a transparent picture of its bounds at its place in
+    // the cell: a lit character is the unlit cell with its segments laid over
+    // it. A picture per character instead would hold a dozen cells, each as
+    // large as the display is tall, and make one anew for each new digit.
+    struct LitSegment {
+        QPoint at;
+        QImage picture;
+    };
+    mutable std::array<LitSegment, kLedSegmentCount> m_litSegments;
+    mutable bool m_litStale = true;
     mutable int m_cellBuilds = 0;
     mutable int m_patternBuilds = 0;
     int m_paintCount = 0;

@@ -1,6 +1,7 @@
 #include "widgets/TLMDLEDLabel.h"
 
 #include <QExposeEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -8,6 +9,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -214,6 +216,40 @@ TEST(LedDisplay, LitSegmentsCoverTheirUnlitShape) {
                 fuller += one.pixel(x, y) == kActive;
         }
     EXPECT_GT(fuller, 0) << "the outline makes lit segments a pixel fuller";
+}
+
+// Every lit character at two sizes, at scale 1 and 2, against its segments drawn
+// straight over a blank display, outline and all, and then scaled: laying ready
+// segment pictures over the unlit cell must not lose the outline's last row or
+// column, nor shift a segment.
+TEST(LedDisplay, LitCharactersAreTheirSegmentsDrawnOverTheUnlitCell) {
+    const QString text = QStringLiteral("0123456789:-");
+    for (auto [h, v, t] : {std::tuple{20, 12, 4}, std::tuple{37, 29, 9}}) {
+        const LedCellGeometry g = computeLedGeometry(h, v, t);
+        TLMDLEDLabel blank;
+        configure(blank, QString(text.size(), QLatin1Char(' ')), h, v, t);
+        QImage drawn = blank.render();
+        QPainter p(&drawn);
+        p.setPen(QPen(QColor(kActive), 0));
+        p.setBrush(QColor(kActive));
+        for (int cell = 0; cell < text.size(); ++cell) {
+            const std::uint16_t mask = ledLitMask(text[cell].unicode(), g.horz, g.vert);
+            for (int i = 0; i < kLedSegmentCount; ++i)
+                if (((mask >> i) & 1) != 0 && !g.outlines[i].isEmpty())
+                    p.drawPolygon(g.outlines[i].translated(cell * g.cellWidth, 0));
+        }
+        p.end();
+        TLMDLEDLabel lit;
+        configure(lit, text, h, v, t);
+        for (qreal ratio : {1.0, 2.0}) {
+            QImage expected(drawn.size() * ratio, QImage::Format_RGB32);
+            expected.setDevicePixelRatio(ratio);
+            QPainter scaled(&expected);
+            scaled.drawImage(QPoint(0, 0), drawn);
+            scaled.end();
+            EXPECT_EQ(lit.render(ratio), expected) << h << "/" << v << "/" << t << " at " << ratio;
+        }
+    }
 }
 
 TEST(LedDisplay, SmallSizesLightOnlyTheOuterBars) {
