@@ -242,6 +242,9 @@ for round in $(seq "$rounds"); do
     end f
     launch f
     wait_window f
+    # The floor paints after its window showed: let it settle, so that the
+    # launch below has the machine to itself as every other launch has.
+    sleep 1.5
 
     # A hundred timers in the file.
     timers_file 100 300
