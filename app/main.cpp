@@ -7,6 +7,10 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <fontconfig/fontconfig.h>
+#include <latch>
+#include <thread>
 
 using namespace qv;
 
@@ -14,6 +18,20 @@ using namespace qv;
 // caption; no application display name is set, since Qt would append it to
 // every window caption.
 int main(int argc, char** argv) {
+    // Setting up the fonts is the largest single step before the window can be
+    // laid out. Reading the font configuration and its caches needs nothing of
+    // Qt, so it runs beside Qt's start (its platform plugin, the display
+    // connection); listing the fonts into Qt's font database then runs beside
+    // the lock and the data module, which use no fonts. fontconfig and
+    // QFontDatabase are safe to use from any thread; the window is built once
+    // the thread is done.
+    std::latch started(1);
+    std::jthread fonts([&started] {
+        FcInit();
+        started.wait();
+        QFontDatabase::families();
+    });
+
     // Qt takes the X11 startup id out of the environment as it starts, so the
     // token a second copy hands over is read first.
     QString activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
@@ -21,6 +39,7 @@ int main(int argc, char** argv) {
         activationToken = qEnvironmentVariable("DESKTOP_STARTUP_ID");
 
     QApplication app(argc, argv);
+    started.count_down();
     QCoreApplication::setOrganizationName(QString::fromLatin1(prefs::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromLatin1(prefs::kApplication));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
@@ -33,10 +52,12 @@ int main(int argc, char** argv) {
         // and end without a window, without writing anything.
         guard.setActivationToken(activationToken);
         guard.askFirstToRaise();
+        fonts.join();
         return 0;
     }
 
     TCommonData data;
+    fonts.join();
     SessionDesktop desktop([] { return QDBusConnection::sessionBus(); });
     TMainForm form(data, MainFormOptions{AppPaths::fromApplication(), nullptr, nullptr, &desktop});
     guard.setRaiseHandler([&form](const QString& token) { return form.comeForward(token); });

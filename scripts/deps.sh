@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake g++ pkg-config ccache clang libclang-rt-14-dev
-    qt6-base-dev qt6-svg-dev libqt6svg6-dev libsndfile1-dev libpulse-dev libxcb1-dev libxcb-damage0-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6-dev libsndfile1-dev libpulse-dev libxcb1-dev libxcb-damage0-dev libfontconfig-dev
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth x11-utils xdotool openbox imagemagick
     pulseaudio pulseaudio-utils sox espeak-ng
