@@ -33,12 +33,6 @@ double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// What is known of one window created on the root while watching.
-struct Seen {
-    bool ours = false;
-    std::optional<double> painted;
-};
-
 std::optional<uint32_t> windowPid(xcb_connection_t* c, xcb_window_t window, xcb_atom_t pidAtom) {
     const auto cookie = xcb_get_property(c, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1);
     std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
@@ -71,7 +65,9 @@ void writeResult(const std::string& path, double mapped, double painted) {
 int watch(xcb_connection_t* c, uint8_t damageEvent, pid_t program, Clock::time_point start,
           const std::string& result) {
     const xcb_atom_t pidAtom = atom(c, "_NET_WM_PID");
-    std::map<xcb_window_t, Seen> windows;
+    // The first picture of each window created on the root, once drawn.
+    std::map<xcb_window_t, std::optional<double>> painted;
+    std::optional<xcb_window_t> ours;
     std::optional<double> mapped;
     while (msSince(start) < 30000) {
         std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(xcb_poll_for_event(c),
@@ -92,28 +88,23 @@ int watch(xcb_connection_t* c, uint8_t damageEvent, pid_t program, Clock::time_p
             xcb_damage_create(c, xcb_generate_id(c), created->window,
                               XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
             xcb_flush(c);
-            windows[created->window];
+            painted[created->window];
         } else if (type == XCB_MAP_NOTIFY) {
             const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event.get());
-            auto found = windows.find(map->window);
-            if (found != windows.end() && map->event == map->window && !mapped &&
+            if (!ours && map->event == map->window && painted.contains(map->window) &&
                 windowPid(c, map->window, pidAtom) == static_cast<uint32_t>(program)) {
-                found->second.ours = true;
+                ours = map->window;
                 mapped = now;
             }
         } else if (type == damageEvent + XCB_DAMAGE_NOTIFY) {
             const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event.get());
-            auto found = windows.find(damage->drawable);
-            if (found != windows.end() && !found->second.painted)
-                found->second.painted = now;
+            auto found = painted.find(damage->drawable);
+            if (found != painted.end() && !found->second)
+                found->second = now;
         }
-        if (mapped) {
-            for (const auto& [window, seen] : windows) {
-                if (seen.ours && seen.painted) {
-                    writeResult(result, *mapped, *seen.painted);
-                    return 0;
-                }
-            }
+        if (ours && painted[*ours]) {
+            writeResult(result, *mapped, *painted[*ours]);
+            return 0;
         }
     }
     std::fprintf(stderr, "qv_launch_watch: no mapped and painted window within 30 s\n");

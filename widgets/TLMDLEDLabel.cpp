@@ -314,7 +314,6 @@ void TLMDLEDLabel::ensureCellImage() const {
     if (!m_cellStale && !m_cellImage.isNull())
         return;
     m_cellStale = false;
-    m_litStale = true;
     if (m_geometry.cellWidth <= 0 || m_geometry.cellHeight <= 0) {
         m_cellImage = QImage();
         return;
@@ -379,16 +378,18 @@ void TLMDLEDLabel::ensureLitSegments() const {
 }
 
 // Paints the cells of the text that meet part (in widget coordinates) straight
-// from the prepared cell images: a lit cell is one copy of its ready image, a
-// run of unlit cells on a line one fill tiled with the unlit cell, so that the
-// blank phase of a flashing display costs a single fill. The widget's paint
-// device is the window's off-screen buffer already, so nothing flickers.
+// from the prepared pictures: a lit cell is one copy of the unlit cell with its
+// lit segments' pictures laid over it, a run of unlit cells on a line one fill
+// tiled with the unlit cell, so that the blank phase of a flashing display
+// costs a single fill. The widget's paint device is the window's off-screen
+// buffer already, so nothing flickers.
 void TLMDLEDLabel::paintArea(QPainter& p, const QRect& area, const QRect& part) const {
     ensureCellImage();
     if (m_cellImage.isNull()) {
         p.fillRect(part, m_color);
         return;
     }
+    ensureLitSegments();
     const int cw = m_geometry.cellWidth;
     const int ch = m_geometry.cellHeight;
     const bool lit = isEnabled() || !m_led.DisabledDigits;
@@ -419,7 +420,6 @@ void TLMDLEDLabel::paintArea(QPainter& p, const QRect& area, const QRect& part) 
             return;
         }
         fillUnlit();
-        ensureLitSegments();
         p.drawImage(cell.topLeft(), m_cellImage);
         for (int i = 0; i < kLedSegmentCount; ++i) {
             const LitSegment& segment = m_litSegments[i];
