@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -123,12 +124,31 @@ bool SinkRecorder::waitForSound(int ms, int timeoutMs) {
 }
 
 std::vector<std::int16_t> SinkRecorder::take() {
+    // How far the monitor lags the sink grows with the load on the machine, so a
+    // fixed wait may cut the end of a sound. What was played is all there once
+    // the recording holds sound and then at least 150 ms of silence; the 150 ms
+    // still reach the recording first, so that silence from before the sound
+    // arrived is not taken for the silence after it.
+    constexpr std::size_t quiet = std::size_t{kRecordRate} * 150 / 1000;
     const qint64 until = recordedBytes() + qint64{kRecordRate} * 4 * 150 / 1000;
     QElapsedTimer t;
     t.start();
     while (recordedBytes() < until && t.elapsed() < 5000)
         QThread::msleep(5);
-    return snapshot();
+    auto heard = snapshot();
+    auto settled = [&heard] {
+        if (heard.size() < quiet)
+            return false;
+        const auto tail = heard.end() - static_cast<std::ptrdiff_t>(quiet);
+        const bool tailQuiet = std::all_of(
+            tail, heard.end(), [](std::int16_t s) { return std::abs(static_cast<int>(s)) <= 2; });
+        return tailQuiet && !findBursts(heard).empty();
+    };
+    while (!settled() && t.elapsed() < 3000) {
+        QThread::msleep(10);
+        heard = snapshot();
+    }
+    return heard;
 }
 
 void SinkRecorder::stop() {

@@ -51,8 +51,8 @@ public:
     void mark();
     // Everything recorded since the mark so far, mono.
     std::vector<std::int16_t> snapshot() const;
-    // Lets another 150 ms reach the recording (the monitor lags the sink a
-    // little), then returns everything since the mark.
+    // Everything since the mark once what was played has reached the recording
+    // (the monitor lags the sink): sound followed by 150 ms of silence, or 3 s.
     std::vector<std::int16_t> take();
     // Waits until the recording holds at least ms of sound; false after timeoutMs.
     bool waitForSound(int ms, int timeoutMs);
