@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QImageReader>
 
 namespace qv {
 
@@ -30,7 +31,12 @@ SoundPlayer& TCommonData::Sound() {
 }
 
 QPixmap TCommonData::renderLogo() {
-    QImage image(QStringLiteral(":/resources/logo.png"));
+    // Read as the PNG it is: left to guess, the reader would first load every
+    // image format plugin and ask each of them, which is a good part of the
+    // start-up before the window.
+    QImageReader reader(QStringLiteral(":/resources/logo.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     return QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 

@@ -8,6 +8,7 @@
 #include <QDBusConnection>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <fontconfig/fontconfig.h>
 #include <latch>
 #include <thread>
@@ -21,15 +22,21 @@ int main(int argc, char** argv) {
     // Setting up the fonts is the largest single step before the window can be
     // laid out. Reading the font configuration and its caches needs nothing of
     // Qt, so it runs beside Qt's start (its platform plugin, the display
-    // connection); listing the fonts into Qt's font database then runs beside
-    // the lock and the data module, which use no fonts. fontconfig and
-    // QFontDatabase are safe to use from any thread; the window is built once
-    // the thread is done.
+    // connection). Once the application exists, the same thread lists the fonts
+    // into Qt's font database and then loads the image format plugins: Qt asks
+    // every one of them about each picture read by name, the menu bar's icon
+    // among them, and loading them costs more than reading the pictures.
+    // Meanwhile this thread takes the lock, makes the data module and builds the
+    // window, waiting only where it needs what is still being made. fontconfig,
+    // QFontDatabase and Qt's plugin loader are safe to use from any thread.
+    // (Matching the window's fonts here as well was tried: each thread makes its
+    // own font engines, and the window then waited for the font database.)
     std::latch started(1);
-    std::jthread fonts([&started] {
+    std::jthread prepare([&started] {
         FcInit();
         started.wait();
         QFontDatabase::families();
+        QImageReader::supportedImageFormats();
     });
 
     // Qt takes the X11 startup id out of the environment as it starts, so the
@@ -52,15 +59,15 @@ int main(int argc, char** argv) {
         // and end without a window, without writing anything.
         guard.setActivationToken(activationToken);
         guard.askFirstToRaise();
-        fonts.join();
+        prepare.join();
         return 0;
     }
 
     TCommonData data;
-    fonts.join();
     SessionDesktop desktop([] { return QDBusConnection::sessionBus(); });
     TMainForm form(data, MainFormOptions{AppPaths::fromApplication(), nullptr, nullptr, &desktop});
     guard.setRaiseHandler([&form](const QString& token) { return form.comeForward(token); });
     form.show();
+    prepare.join();
     return app.exec();
 }
