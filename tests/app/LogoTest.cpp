@@ -28,3 +28,16 @@ TEST(Logo, ThePictureShownIsTheSvgRenderedAtItsDesignSize) {
     EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32),
               expected.convertToFormat(QImage::Format_ARGB32));
 }
+
+// Read by guessing, the logo would have Qt load every image format plugin (and
+// the SVG module and JPEG library with them) on the way to the window.
+TEST(Logo, IsReadWithoutLoadingImageFormatPlugins) {
+    auto pluginsMapped = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+    };
+    if (pluginsMapped())
+        GTEST_SKIP() << "an image format plugin was loaded before this test";
+    EXPECT_FALSE(TCommonData::renderLogo().isNull());
+    EXPECT_FALSE(pluginsMapped());
+}
