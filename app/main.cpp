@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
     // into Qt's font database and then loads the image format plugins: Qt asks
     // every one of them about each picture read by name, the menu bar's icon
     // among them, and loading them costs more than reading the pictures.
-    // Meanwhile this thread takes the lock, makes the data module and builds the
-    // window, waiting only where it needs what is still being made. fontconfig,
+    // Meanwhile the main thread takes the lock, makes the data module and builds
+    // the window, waiting only where it needs what is still being made. fontconfig,
     // QFontDatabase and Qt's plugin loader are safe to use from any thread.
     // (Matching the window's fonts here as well was tried: each thread makes its
     // own font engines, and the window then waited for the font database.)
