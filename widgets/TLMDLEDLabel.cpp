@@ -18,6 +18,13 @@ QColor opaque(const QColor& c) {
     return QColor::fromRgb(c.rgb() | 0xFF000000u);
 }
 
+qint64 pixelCount(const QRegion& region) {
+    qint64 n = 0;
+    for (const QRect& r : region)
+        n += qint64(r.width()) * r.height();
+    return n;
+}
+
 TLMDLED normalised(TLMDLED led) {
     led.Horzsize = std::clamp(led.Horzsize, 0, 255);
     led.Vertsize = std::clamp(led.Vertsize, 0, 255);
@@ -179,10 +186,28 @@ std::optional<QRegion> TLMDLEDLabel::changedCells(const QString& from, const QSt
         const QRect cell(area.left() + int(i) * m_geometry.cellWidth, area.top(),
                          m_geometry.cellWidth, m_geometry.cellHeight);
         QRect box;
+        QRegion pieces;
         for (int s = 0; s < kLedSegmentCount; ++s)
-            if (((toggled >> s) & 1) != 0 && !m_geometry.outlines[std::size_t(s)].isEmpty())
-                box |= m_geometry.outlines[std::size_t(s)].boundingRect().adjusted(-1, -1, 1, 1);
-        changed += box.translated(cell.topLeft()) & cell & area;
+            if (((toggled >> s) & 1) != 0 && !m_geometry.outlines[std::size_t(s)].isEmpty()) {
+                const QRect r = m_geometry.outlines[std::size_t(s)]
+                                    .boundingRect()
+                                    .adjusted(-1, -1, 1, 1)
+                                    .translated(cell.topLeft()) &
+                                cell & area;
+                box |= r;
+                pieces += r;
+            }
+        // The box around the segments holds most of the cell for a change
+        // such as 0 to 9, where the segments' own boxes hold a third of it.
+        // Each rectangle more is a paint and a picture sent of its own, which
+        // costs about what 3,000 pixels more do: large digits take the
+        // pieces, small ones the box.
+        constexpr qint64 kPixelsARectangleCosts = 3000;
+        const qint64 saved = pixelCount(QRegion(box)) - pixelCount(pieces);
+        if (saved > kPixelsARectangleCosts * (pieces.rectCount() - 1))
+            changed += pieces;
+        else
+            changed += box;
     }
     return changed;
 }
@@ -420,11 +445,15 @@ void TLMDLEDLabel::paintArea(QPainter& p, const QRect& area, const QRect& part) 
             return;
         }
         fillUnlit();
-        p.drawImage(cell.topLeft(), m_cellImage);
+        const QRect inCell = cell & part;
+        p.drawImage(inCell.topLeft(), m_cellImage, inCell.translated(-cell.topLeft()));
         for (int i = 0; i < kLedSegmentCount; ++i) {
             const LitSegment& segment = m_litSegments[i];
-            if (((mask >> i) & 1) != 0 && !segment.picture.isNull())
-                p.drawImage(cell.topLeft() + segment.at, segment.picture);
+            if (((mask >> i) & 1) == 0 || segment.picture.isNull())
+                continue;
+            const QRect at(cell.topLeft() + segment.at, segment.picture.size());
+            if (at.intersects(part))
+                p.drawImage(at.topLeft(), segment.picture);
         }
         background -= cell;
     });
@@ -478,10 +507,12 @@ QImage TLMDLEDLabel::render(qreal devicePixelRatio) const {
 void TLMDLEDLabel::paintEvent(QPaintEvent* event) {
     ++m_paintCount;
     m_lastPaintRect = event->rect();
+    m_lastPaintRegion = event->region();
     if (event->rect().contains(rect()))
         m_screenAhead = false;
     QPainter p(this);
-    paintTo(p, event->rect());
+    for (const QRect& r : event->region())
+        paintTo(p, r);
 }
 
 } // namespace qv

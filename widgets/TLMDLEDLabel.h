@@ -102,6 +102,7 @@ public:
     // unlit cell and the checkerboard were rebuilt.
     int paintCount() const { return m_paintCount; }
     QRect lastPaintRect() const { return m_lastPaintRect; }
+    QRegion lastPaintRegion() const { return m_lastPaintRegion; }
     int cellImageBuilds() const { return m_cellBuilds; }
     int patternBuilds() const { return m_patternBuilds; }
 
@@ -166,6 +167,7 @@ private:
     mutable int m_patternBuilds = 0;
     int m_paintCount = 0;
     QRect m_lastPaintRect;
+    QRegion m_lastPaintRegion;
 
     // The flashing display's two phases, blank (0) and lit (1), kept where the
     // screen shows them from. While a kept phase is on screen the window's

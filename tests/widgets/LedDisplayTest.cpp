@@ -447,6 +447,42 @@ TEST(LedDisplay, NewCaptionRepaintsOnlyTheSegmentsThatChanged) {
     EXPECT_EQ(bufferOf(led), led.render());
 }
 
+// Digits as large as a maximised window's: a second's change repaints the boxes
+// of the segments that went on or off, not the box around them all, and the
+// window still shows what a fresh paint shows.
+TEST(LedDisplay, LargeDigitsRepaintTheChangedSegmentsAlone) {
+    TLMDLEDLabel led;
+    configure(led, QStringLiteral("00:04:50"), 231, 254, 38);
+    led.setBevel(timerLedBevel());
+    led.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
+    QCoreApplication::processEvents();
+    const auto pixels = [](const QRegion& region) {
+        qint64 n = 0;
+        for (const QRect& r : region)
+            n += qint64(r.width()) * r.height();
+        return n;
+    };
+    const auto fresh = [](const QString& caption) {
+        TLMDLEDLabel other;
+        configure(other, caption, 231, 254, 38);
+        other.setBevel(timerLedBevel());
+        return other.render();
+    };
+    // 0 to 9 lights the centre bars and turns off the lower left bar: a box
+    // around them would hold most of the cell.
+    led.setCaption(QStringLiteral("00:04:49"));
+    const QRegion changed = led.lastPaintRegion();
+    EXPECT_GT(changed.rectCount(), 1);
+    EXPECT_LT(pixels(changed), pixels(QRegion(changed.boundingRect())) * 2 / 3);
+    EXPECT_EQ(bufferOf(led), fresh(QStringLiteral("00:04:49")));
+    for (int s = 48; s >= 0; s -= 7) {
+        const QString caption = QStringLiteral("00:03:%1").arg(s, 2, 10, QLatin1Char('0'));
+        led.setCaption(caption);
+        EXPECT_EQ(bufferOf(led), fresh(caption)) << caption.toStdString();
+    }
+}
+
 TEST(LedDisplay, SettingsAreClampedToBytes) {
     TLMDLEDLabel led;
     led.setHorzsize(300);
