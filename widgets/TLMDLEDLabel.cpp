@@ -203,7 +203,7 @@ std::optional<QRegion> TLMDLEDLabel::changedCells(const QString& from, const QSt
         // costs about what 3,000 pixels more do: large digits take the
         // pieces, small ones the box.
         constexpr qint64 kPixelsARectangleCosts = 3000;
-        const qint64 saved = pixelCount(QRegion(box)) - pixelCount(pieces);
+        const qint64 saved = qint64(box.width()) * box.height() - pixelCount(pieces);
         if (saved > kPixelsARectangleCosts * (pieces.rectCount() - 1))
             changed += pieces;
         else
