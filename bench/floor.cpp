@@ -2,6 +2,10 @@
 // Widgets window can do to show a countdown - one label whose text changes once
 // a second. Built with the same compiler and Qt, run on an X server of its own.
 // With --maximised it fills the screen, as the program's maximised figures do.
+// With --moving-title its task bar entry (the window's icon name) follows the
+// text, as the program's title does while it counts: the same floor plus what
+// the window manager does for a title that changes every second. (Qt takes
+// --title and -title for itself, as X11 programs' window title option.)
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -12,12 +16,17 @@ int main(int argc, char** argv) {
     label.setWindowTitle(QStringLiteral("qv-floor"));
     label.setAlignment(Qt::AlignCenter);
     label.resize(605, 371);
+    const QStringList arguments = QCoreApplication::arguments();
+    const bool titled = arguments.contains(QStringLiteral("--moving-title"));
     int left = 24 * 60 * 60;
     auto show = [&] {
-        label.setText(QStringLiteral("%1:%2:%3")
-                          .arg(left / 3600, 2, 10, QLatin1Char('0'))
-                          .arg(left / 60 % 60, 2, 10, QLatin1Char('0'))
-                          .arg(left % 60, 2, 10, QLatin1Char('0')));
+        const QString text = QStringLiteral("%1:%2:%3")
+                                 .arg(left / 3600, 2, 10, QLatin1Char('0'))
+                                 .arg(left / 60 % 60, 2, 10, QLatin1Char('0'))
+                                 .arg(left % 60, 2, 10, QLatin1Char('0'));
+        label.setText(text);
+        if (titled)
+            label.setWindowIconText(QStringLiteral("qv-floor - ") + text);
     };
     show();
     QTimer timer;
@@ -26,7 +35,7 @@ int main(int argc, char** argv) {
         show();
     });
     timer.start(1000);
-    if (QCoreApplication::arguments().contains(QStringLiteral("--maximised")))
+    if (arguments.contains(QStringLiteral("--maximised")))
         label.showMaximized();
     else
         label.show();

@@ -13,6 +13,8 @@
 #               smaps_rollup) a second and a half after the window showed
 #   counting    CPU of all threads (schedstat), of the X server, and wake-ups
 #               (voluntary + involuntary context switches of all threads)
+#   titled      counting again, beside the floor with a task bar entry (icon
+#               name) that follows its text, as the program's title does
 #   flashing    the same after the timer reached zero
 #   3840x2160   both maximised on a 3840x2160 screen: memory, counting
 #   100 timers  a timer file of 100 timers: launch, memory, counting
@@ -103,6 +105,7 @@ launch() {
         [ "$1" = q ] && maximised_preferences
         [ "$1" = f ] && args=(--maximised)
     fi
+    [ "$1" = f ] && [ "${2:-}" = titled ] && args=(--moving-title)
     environment "$1"
     rm -f "$work/$1/launched"
     # env, not a shell function, and the watcher execs the program: $! is the program itself
@@ -212,7 +215,18 @@ for round in $(seq "$rounds"); do
     press_space
     sleep 1
     span_rows count
+    # The program goes on counting; the floor is started anew with its title
+    # changing every second, then once more as it was for the flashing.
+    end f
+    launch f titled
+    wait_window f
+    sleep 1.5
+    span_rows titled
     end q
+    end f
+    launch f
+    wait_window f
+    sleep 1.5
 
     # Flashing: a timer of two seconds run to zero, measured once its fanfare
     # (3.4 s) has ended, so that the span holds the display alone.
@@ -276,9 +290,10 @@ line "Launch to window mapped, ms" "$lq" "$lf" "$(div "$lq" "$lf")"
 line "Launch to first picture drawn, ms" "$dq" "$df" "$(div "$dq" "$df")"
 line "Resident after start-up, MiB" "$(mib "$rq")" "$(mib "$rf")" "$(div "$rq" "$rf")"
 line "Private after start-up, MiB" "$(mib "$pq")" "$(mib "$pf")" "$(div "$pq" "$pf")"
-for phase in count flash count4k count100; do
+for phase in count titled flash count4k count100; do
     case $phase in
     count) name="Counting" ;;
+    titled) name="Counting, floor with title" ;;
     flash) name="Flashing" ;;
     count4k) name="3840x2160 maximised" ;;
     count100) name="Counting, 100 timers" ;;
@@ -300,5 +315,8 @@ printf '\nWithin the program: flashing / counting CPU %s; 3840x2160 / normal: re
     "$(div "$(col count4k_cpu 2)" "$(col count_cpu 2)")"
 printf 'within the floor: 3840x2160 / normal: resident %s, CPU %s;\n' "$(div "$r4kf" "$rf")" \
     "$(div "$(col count4k_cpu 3)" "$(col count_cpu 3)")"
+printf 'the floor with its title moving / the floor: CPU %s, X server CPU %s, wake-ups %s;\n' \
+    "$(div "$(col titled_cpu 3)" "$(col count_cpu 3)")" "$(div "$(col titled_x 3)" "$(col count_x 3)")" \
+    "$(div "$(col titled_wake 3)" "$(col count_wake 3)")"
 printf 'resident minus the floor %s MiB.\n' "$(awk -v a="$rq" -v b="$rf" 'BEGIN {printf "%.1f", (a - b) / 1024}')"
 if [ -n "${QV_FIGURES_ROWS:-}" ]; then cp "$rows" "$QV_FIGURES_ROWS"; fi
