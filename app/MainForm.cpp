@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -41,10 +43,18 @@ private:
 // repainting itself whole, grip and all; inside a holder of its own width the
 // label repaints just its text, and the bar hears of it only when the text
 // needs another width.
+//
+// Measuring the text is most of what a second costs the window (the text is
+// shaped anew each time), and a new second rarely needs another width: the
+// holder measures once for each shape of text ("00:00:00" for every time of
+// day), taking the widest digit in place of each digit, so that no time of
+// that shape needs more than its first measure. A new font or style measures
+// again.
 class PanelHolder final : public QWidget {
 public:
     PanelHolder(QLabel* label, QWidget* parent) : QWidget(parent), m_label(label) {
         label->setParent(this);
+        label->installEventFilter(this);
         fit();
     }
     QSize sizeHint() const override { return m_label->sizeHint(); }
@@ -55,16 +65,49 @@ protected:
             fit();
         return QWidget::event(e);
     }
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == m_label &&
+            (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange))
+            m_widths.clear();
+        return QWidget::eventFilter(watched, e);
+    }
     void resizeEvent(QResizeEvent*) override { m_label->setGeometry(rect()); }
 
 private:
     void fit() {
-        const int width = std::max(m_label->sizeHint().width(), m_label->minimumWidth());
-        if (width != this->width() || minimumWidth() != width)
-            setFixedWidth(width);
+        const QString text = m_label->text();
+        QString shape = text;
+        for (QChar& c : shape)
+            if (c.isDigit())
+                c = QLatin1Char('0');
+        auto known = m_widths.constFind(shape);
+        if (known == m_widths.cend()) {
+            // Times come in a shape or two; any other text is measured as it comes.
+            if (m_widths.size() >= 8)
+                m_widths.clear();
+            known = m_widths.insert(shape, measure(text, shape));
+        }
+        if (*known != width() || minimumWidth() != *known)
+            setFixedWidth(*known);
+    }
+    // The label's own width for its text, with its frame and margins, less the
+    // text's advance plus that of the shape with the widest digit throughout.
+    int measure(const QString& text, QString shape) const {
+        const QFontMetrics metrics(m_label->font());
+        QChar widest = QLatin1Char('0');
+        for (char d = '1'; d <= '9'; ++d)
+            if (metrics.horizontalAdvance(QLatin1Char(d)) > metrics.horizontalAdvance(widest))
+                widest = QLatin1Char(d);
+        for (int i = 0; i < shape.size(); ++i)
+            if (text[i].isDigit())
+                shape[i] = widest;
+        const int width = m_label->sizeHint().width() - metrics.horizontalAdvance(text) +
+                          metrics.horizontalAdvance(shape);
+        return std::max(width, m_label->minimumWidth());
     }
 
     QLabel* m_label;
+    QHash<QString, int> m_widths;
 };
 
 QFont buttonFont(int pixelSize) {

@@ -38,6 +38,32 @@ TEST_F(MainWindow, ShowsTheTimeWithTwoDigitsPerField) {
     }
 }
 
+// The time panel is measured once for each shape of text, not each second: each
+// new time still fits, and so does a time in a font that grew during the run.
+TEST_F(MainWindow, TheTimePanelFitsEachTimeAndAFontThatGrows) {
+    startWith(3723);
+    auto* panel = form->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+    ASSERT_NE(panel, nullptr);
+    startStop()->click();
+    auto fits = [&] {
+        QCoreApplication::processEvents();
+        return panel->width() >= panel->sizeHint().width() &&
+               panel->parentWidget()->width() == panel->width();
+    };
+    for (int i = 0; i < 12; ++i) {
+        seconds(1);
+        EXPECT_TRUE(fits()) << panel->text().toStdString();
+    }
+    const int before = panel->width();
+    QFont large = form->statusBar()->font();
+    large.setPixelSize(large.pixelSize() > 0 ? large.pixelSize() * 2 : 24);
+    form->statusBar()->setFont(large);
+    seconds(1);
+    EXPECT_TRUE(fits());
+    EXPECT_GT(panel->width(), before);
+    EXPECT_EQ(clippedTexts(form.get()).join(QLatin1Char(';')).toStdString(), "");
+}
+
 TEST_F(MainWindow, ProgramTitleFollowsTheRunWhileTheCaptionStays) {
     startWith(300);
     EXPECT_EQ(form->programTitle(), QStringLiteral("Quorvantel"));
