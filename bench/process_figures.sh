@@ -28,6 +28,8 @@ pids+=($!)
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pids+=($!)
+source "$(dirname "$0")/../scripts/services.sh"
+qv_wait_window_manager "$DISPLAY"
 case ${QV_FIGURES_BUS:-} in
 none) export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus ;;
 empty | desktop)

@@ -78,6 +78,7 @@ for who in q f; do
     for _ in $(seq 50); do DISPLAY=${display[$who]} xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     DISPLAY=${display[$who]} openbox >/dev/null 2>&1 &
     pids+=($!)
+    qv_wait_window_manager "${display[$who]}"
     next=$((next + 1))
     mkdir -p "$work/$who/app" "$work/$who/home" "$work/$who/runtime"
     chmod 700 "$work/$who/runtime"

@@ -22,7 +22,19 @@ qv_services_start() {
     for _ in $(seq 50); do DISPLAY=$QV_TEST_DISPLAY xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     DISPLAY=$QV_TEST_DISPLAY openbox >/dev/null 2>&1 &
     QV_SERVICE_PIDS+=($!)
+    qv_wait_window_manager "$QV_TEST_DISPLAY"
     trap qv_services_stop EXIT
+}
+
+# openbox announces itself on the root window before it is ready: a window
+# mapped during the rest of its start-up was seen never to be managed, and so
+# never shown. Its theme is the last thing it sets there.
+qv_wait_window_manager() {
+    for _ in $(seq 100); do
+        DISPLAY=$1 xprop -root _OB_THEME 2>/dev/null | grep -q = && return 0
+        sleep 0.05
+    done
+    echo "no window manager on $1" >&2
 }
 
 qv_services_stop() {
