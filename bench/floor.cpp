@@ -6,6 +6,8 @@
 // text, as the program's title does while it counts: the same floor plus what
 // the window manager does for a title that changes every second. (Qt takes
 // --title and -title for itself, as X11 programs' window title option.)
+// With --flash it shows its text and a blank by turns every tenth of a second,
+// as the program's display does after a run reached zero.
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -30,11 +32,23 @@ int main(int argc, char** argv) {
     };
     show();
     QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        --left;
-        show();
-    });
-    timer.start(1000);
+    if (arguments.contains(QStringLiteral("--flash"))) {
+        bool blank = false;
+        QObject::connect(&timer, &QTimer::timeout, [&label, &show, blank]() mutable {
+            blank = !blank;
+            if (blank)
+                label.setText(QString());
+            else
+                show();
+        });
+        timer.start(100);
+    } else {
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            --left;
+            show();
+        });
+        timer.start(1000);
+    }
     if (arguments.contains(QStringLiteral("--maximised")))
         label.showMaximized();
     else

@@ -15,7 +15,8 @@
 #               (voluntary + involuntary context switches of all threads)
 #   titled      counting again, beside the floor with a task bar entry (icon
 #               name) that follows its text, as the program's title does
-#   flashing    the same after the timer reached zero
+#   flashing    the same after the timer reached zero, beside the floor
+#               showing its text and a blank by turns every tenth of a second
 #   3840x2160   both maximised on a 3840x2160 screen: memory, counting
 #   100 timers  a timer file of 100 timers: launch, memory, counting
 #
@@ -107,6 +108,7 @@ launch() {
         [ "$1" = f ] && args=(--maximised)
     fi
     [ "$1" = f ] && [ "${2:-}" = titled ] && args=(--moving-title)
+    [ "$1" = f ] && [ "${2:-}" = flashing ] && args=(--flash)
     environment "$1"
     rm -f "$work/$1/launched"
     # env, not a shell function, and the watcher execs the program: $! is the program itself
@@ -217,7 +219,7 @@ for round in $(seq "$rounds"); do
     sleep 1
     span_rows count
     # The program goes on counting; the floor is started anew with its title
-    # changing every second, then once more as it was for the flashing.
+    # changing every second, then once more, flashing.
     end f
     launch f titled
     wait_window f
@@ -225,7 +227,7 @@ for round in $(seq "$rounds"); do
     span_rows titled
     end q
     end f
-    launch f
+    launch f flashing
     wait_window f
     sleep 1.5
 
@@ -295,7 +297,7 @@ for phase in count titled flash count4k count100; do
     case $phase in
     count) name="Counting" ;;
     titled) name="Counting, floor with title" ;;
-    flash) name="Flashing" ;;
+    flash) name="Flashing, floor flashing" ;;
     count4k) name="3840x2160 maximised" ;;
     count100) name="Counting, 100 timers" ;;
     esac
@@ -314,7 +316,8 @@ line "3840x2160: private, MiB" "$(mib "$(col private4k_q 2)")" "$(mib "$(col pri
 printf '\nWithin the program: flashing / counting CPU %s; 3840x2160 / normal: resident %s, CPU %s;\n' \
     "$(div "$(col flash_cpu 2)" "$(col count_cpu 2)")" "$(div "$r4k" "$rq")" \
     "$(div "$(col count4k_cpu 2)" "$(col count_cpu 2)")"
-printf 'within the floor: 3840x2160 / normal: resident %s, CPU %s;\n' "$(div "$r4kf" "$rf")" \
+printf 'within the floor: flashing / counting CPU %s; 3840x2160 / normal: resident %s, CPU %s;\n' \
+    "$(div "$(col flash_cpu 3)" "$(col count_cpu 3)")" "$(div "$r4kf" "$rf")" \
     "$(div "$(col count4k_cpu 3)" "$(col count_cpu 3)")"
 printf 'the floor with its title moving / the floor: CPU %s, X server CPU %s, wake-ups %s;\n' \
     "$(div "$(col titled_cpu 3)" "$(col count_cpu 3)")" "$(div "$(col titled_x 3)" "$(col count_x 3)")" \
