@@ -100,15 +100,16 @@ in_env() {
 }
 declare -A pid
 # A first start (no preferences, or only "maximised"); the timer file is left as it is.
+# launch q|f [maximised | titled | flashing (the floor only)]
 launch() {
     rm -rf "$work/$1/config"
     local args=()
-    if [ "${2:-}" = maximised ]; then
-        [ "$1" = q ] && maximised_preferences
-        [ "$1" = f ] && args=(--maximised)
-    fi
-    [ "$1" = f ] && [ "${2:-}" = titled ] && args=(--moving-title)
-    [ "$1" = f ] && [ "${2:-}" = flashing ] && args=(--flash)
+    case $1:${2:-} in
+    q:maximised) maximised_preferences ;;
+    f:maximised) args=(--maximised) ;;
+    f:titled) args=(--moving-title) ;;
+    f:flashing) args=(--flash) ;;
+    esac
     environment "$1"
     rm -f "$work/$1/launched"
     # env, not a shell function, and the watcher execs the program: $! is the program itself
