@@ -1,5 +1,7 @@
 #include "app/AppPaths.h"
 
+#include "store/RunStateFile.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -81,10 +83,12 @@ AppPaths AppPaths::choose(const QString& programDir,
 
 AppPaths AppPaths::fromApplication() {
     const QString programDir = QCoreApplication::applicationDirPath();
-    return choose(
+    AppPaths paths = choose(
         programDir, [](const QString& dir) { return QFileInfo(dir).isWritable(); },
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
         isInstalled(programDir));
+    paths.stateDir = runstate::defaultDir();
+    return paths;
 }
 
 } // namespace qv

@@ -18,8 +18,14 @@ namespace qv {
 struct AppPaths {
     QString programDir;
     QString dataDir; // the folder of timers.xml
+    // The folder of the run-state file; none (no run outlives the program)
+    // unless it is set.
+    QString stateDir = {};
 
     QString timerFile() const { return dataDir + QStringLiteral("/timers.xml"); }
+    QString runStateFile() const {
+        return stateDir.isEmpty() ? QString() : stateDir + QStringLiteral("/run-state.json");
+    }
     // A timer file beside the program that the data folder should take over
     // when it has none of its own yet; empty when the timers live beside the
     // program anyway.

@@ -121,8 +121,12 @@ QFont buttonFont(int pixelSize) {
 TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent)
     : QMainWindow(parent), m_data(data), m_paths(std::move(options.paths)) {
     if (!options.clock)
-        m_ownClock = std::make_unique<SteadyClock>();
+        m_ownClock = std::make_unique<BootClock>();
     const Clock& clock = options.clock ? *options.clock : *m_ownClock;
+    m_clock = &clock;
+    m_wall = options.wall ? options.wall : &m_systemWall;
+    if (const QString path = m_paths.runStateFile(); !path.isEmpty())
+        m_runWriter = std::make_unique<RunStateWriter>(path);
     if (!options.tick)
         m_ownTick = std::make_unique<QtTickSource>([this] { MainTimerTimer(); },
                                                    [this] { return m_engine->msUntilNextTick(); });
@@ -144,6 +148,7 @@ TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent
     qApp->installEventFilter(this);
     FormCreate();
     attachDesktop();
+    resumeKeptRun();
 }
 
 TMainForm::~TMainForm() {
@@ -311,7 +316,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TMainForm::comeForward() {
-    if (programTitle() != QLatin1String(kProgramTitle))
+    // The program title is the plain "Quorvantel" exactly while no run is begun.
+    if (m_engine->begun())
         return false;
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

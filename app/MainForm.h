@@ -5,6 +5,7 @@
 #include "desktop/DesktopServices.h"
 #include "dialogs/DialogHost.h"
 #include "store/Preferences.h"
+#include "store/RunStateFile.h"
 #include "widgets/TLMDFormFill.h"
 
 #include <QMainWindow>
@@ -20,19 +21,21 @@ class QStatusBar;
 
 namespace qv {
 
+class SessionRequest;
 class TCommonData;
 class TLMDLEDLabel;
 struct WindowSnapshot;
 
 // How a main window is put together: where its files are, and (for tests) the
-// clock and the tick source of the engine, and the desktop services. Without
-// them the window reads the steady clock, ticks with a 100 ms timer and tells
-// the desktop nothing.
+// clocks and the tick source of the engine, and the desktop services. Without
+// them the window reads the boot clock and the system's wall clock, ticks with
+// a 100 ms timer and tells the desktop nothing.
 struct MainFormOptions {
     AppPaths paths;
     const Clock* clock = nullptr;
     TickSource* tick = nullptr;
     DesktopServices* desktop = nullptr;
+    const WallClock* wall = nullptr;
 };
 
 // The program's one permanent window: the LED read-out of the selected timer,
@@ -114,6 +117,17 @@ public:
     // True once a close went through: the file and the preferences are written.
     bool closeAccepted() const { return m_closeAccepted; }
 
+    // --- the end of the program that nobody chose (MainFormSession.cpp) -----
+    // A termination signal: saves what a close saves, keeps the running timer
+    // for the next start and asks nothing. False when the timer file could
+    // not be written (the reason went to the error output).
+    bool endSession();
+    // The session manager's request at logout or shutdown: the close query
+    // where the session allows a question, else the saves of endSession().
+    void commitSession(SessionRequest& request);
+    // Waits until the last change of the run is in the run-state file.
+    void flushRunState();
+
     void setVisible(bool visible) override;
 
 protected:
@@ -125,6 +139,20 @@ private:
     void buildControls();
     void buildMenu();
     void setRunningControls(bool running);
+    // What a close saves: the timer file (its change log merged) and the
+    // preferences. False, with the message, when the timer file failed.
+    bool saveForClose(QString* error);
+    // The run as it stands goes to the run-state file; called at each change
+    // of the run, never at a plain step.
+    void keepRun();
+    void forgetRun();
+    void submitRun(const KeptRun& run);
+    void resumeKeptRun();
+    // The engine's moment on the wall clock.
+    std::int64_t utcOf(std::int64_t engineMs) const;
+    // The desktop is told of a zero, with the local time it was reached at
+    // when that was not now.
+    void tellZero(std::int64_t zeroUtcMs, bool whileClosed);
     void setProgramTitle(const QString& title);
     // What the desktop services are told (MainFormDesktop.cpp).
     RunView runView() const;
@@ -149,6 +177,11 @@ private:
     QString m_writePath;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<TickSource> m_ownTick;
+    const Clock* m_clock = nullptr;
+    SystemWallClock m_systemWall;
+    const WallClock* m_wall = nullptr;
+    std::unique_ptr<RunStateWriter> m_runWriter;
+    KeptRun m_kept;
     std::unique_ptr<CountdownEngine> m_engine;
     NoDesktopServices m_noDesktop;
     DesktopServices* m_desktop = nullptr;

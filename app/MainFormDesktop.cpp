@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "store/QtText.h"
 
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QPushButton>
 
@@ -9,11 +10,18 @@ namespace qv {
 
 RunView TMainForm::runView() const {
     RunView v;
-    // The button's caption is "STOP" from START until STOP, flashing included.
-    const bool started = StartStopButton->text() != QLatin1String("START");
-    v.state = m_engine->running() ? RunState::Counting
-              : started           ? RunState::Flashing
-                                  : RunState::Idle;
+    switch (m_engine->phase()) {
+    case RunPhase::Counting:
+        v.state = RunState::Counting;
+        break;
+    case RunPhase::Flashing:
+        v.state = RunState::Flashing;
+        break;
+    case RunPhase::Idle:
+    case RunPhase::Paused:
+        v.state = RunState::Idle;
+        break;
+    }
     v.title = programTitle();
     if (const TimerRecord* r = m_data.TimerDB.current())
         v.timerName = toQString(r->Name);
@@ -34,25 +42,36 @@ void TMainForm::attachDesktop() {
     m_desktop->attach(this, std::move(actions), runView());
 }
 
-// Only ticks that took a second off reach the desktop: the step's display
-// text tells a zero from any other second.
+// Only ticks that took a second off reach the desktop. A zero changes the
+// run (a looping timer begins its next loop, any other flashes), so it is
+// kept for the next start too.
 void TMainForm::MainTimerTimer() {
-    const bool wasRunning = m_engine->running();
-    const std::int64_t counted = m_engine->secondsCounted();
-    m_engine->MainTimerTimer();
-    if (!wasRunning || m_engine->secondsCounted() == counted)
+    switch (m_engine->MainTimerTimer()) {
+    case Step::None:
         return;
-    if (m_engine->displayText() == "00:00:00")
-        m_desktop->reachedZero(runView());
-    else
+    case Step::Counted:
         m_desktop->stepped(runView());
+        return;
+    case Step::Zero:
+        keepRun();
+        tellZero(m_engine->zeroPassedUnseen() ? utcOf(m_engine->zeroAtMs()) : 0, false);
+        return;
+    }
+}
+
+void TMainForm::tellZero(std::int64_t zeroUtcMs, bool whileClosed) {
+    RunView view = runView();
+    if (zeroUtcMs > 0)
+        view.zeroAt = QDateTime::fromMSecsSinceEpoch(zeroUtcMs);
+    view.zeroWhileClosed = whileClosed;
+    m_desktop->reachedZero(view);
 }
 
 // What SPACE does while the display flashes: the run ends and the timer is
 // reset. A looping timer, still counting, is stopped and reset the same way;
 // a run already stopped in the window is left alone.
 void TMainForm::stopAtZero() {
-    if (StartStopButton->text() == QLatin1String("START"))
+    if (!m_engine->begun())
         return;
     StartStopButtonClick();
     ResetButtonClick();
@@ -61,7 +80,7 @@ void TMainForm::stopAtZero() {
 // Qt's Wayland window hands a token found in XDG_ACTIVATION_TOKEN to the
 // compositor with its next activation request, and uses it up.
 bool TMainForm::comeForward(const QString& activationToken) {
-    if (programTitle() != QLatin1String(kProgramTitle))
+    if (m_engine->begun())
         return false;
     if (!activationToken.isEmpty() &&
         QGuiApplication::platformName().startsWith(QLatin1String("wayland")))

@@ -53,10 +53,11 @@ void TMainForm::focusTimerCombo() {
 }
 
 void TMainForm::StartStopButtonClick() {
-    if (StartStopButton->text() == QLatin1String("START")) {
+    if (!m_engine->begun()) {
         setRunningControls(true);
         m_engine->beginRun();
         m_desktop->runBegun(runView());
+        keepRun();
         // A window that never runs a timer never connects to the sound server;
         // a run's first sound is a second away at the least, and the connection
         // (and the built-in sounds' decoding, in the background) takes
@@ -71,6 +72,7 @@ void TMainForm::StartStopButtonClick() {
         m_engine->endRun();
         setProgramTitle(QString::fromLatin1(kProgramTitle));
         m_desktop->runEnded(runView());
+        forgetRun();
     }
     focusTimerCombo();
 }
@@ -79,6 +81,7 @@ void TMainForm::ResetButtonClick() {
     m_engine->reset();
     StartStopButton->setEnabled(true);
     m_desktop->wasReset(runView());
+    forgetRun();
     focusTimerCombo();
 }
 

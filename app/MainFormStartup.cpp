@@ -151,13 +151,13 @@ bool TMainForm::FormCloseQuery() {
             return false;
     }
     QString error;
-    if (!TimerFile::mergeAndSave(m_writePath, m_data.TimerDB, &error)) {
+    if (!saveForClose(&error)) {
         MessageBox::error(this, error);
         return false;
     }
-    // A store that cannot be written (no rights) keeps what it had; the
-    // timers are safe, so the close goes on.
-    PreferencesStore::save(prefs::makeStored(m_prefs, snapshot()));
+    // A close the user chose ends the run with the program.
+    forgetRun();
+    flushRunState();
     m_closeAccepted = true;
     return true;
 }

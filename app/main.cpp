@@ -1,6 +1,8 @@
 #include "app/CommonData.h"
 #include "app/MainForm.h"
+#include "app/SessionRequest.h"
 #include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 #include "desktop/SessionDesktop.h"
 #include "store/PreferencesStore.h"
 
@@ -8,6 +10,7 @@
 #include <QDBusConnection>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QSessionManager>
 #include <QImageReader>
 #include <fontconfig/fontconfig.h>
 #include <latch>
@@ -67,6 +70,19 @@ int main(int argc, char** argv) {
     SessionDesktop desktop([] { return QDBusConnection::sessionBus(); });
     TMainForm form(data, MainFormOptions{AppPaths::fromApplication(), nullptr, nullptr, &desktop});
     guard.setRaiseHandler([&form](const QString& token) { return form.comeForward(token); });
+
+    // The ends of a session: a signal saves what a close saves and keeps a
+    // running timer for the next start; the session manager's request asks the
+    // close question only where the session allows one.
+    TerminationSignals signals([&form](int) {
+        QCoreApplication::exit(form.endSession() ? 0 : 1);
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager& manager) {
+                         QtSessionRequest request(manager);
+                         form.commitSession(request);
+                     });
+
     form.show();
     prepare.join();
     return app.exec();

@@ -1,13 +1,21 @@
 #include "core/CountdownEngine.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace qv {
 
-std::int64_t SteadyClock::nowMs() const {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+const char* phaseName(RunPhase phase) {
+    switch (phase) {
+    case RunPhase::Counting:
+        return "counting";
+    case RunPhase::Paused:
+        return "paused";
+    case RunPhase::Flashing:
+        return "flashing";
+    case RunPhase::Idle:
+        break;
+    }
+    return "idle";
 }
 
 std::string formatTime(const TTimeHMS& t) {
@@ -41,16 +49,49 @@ void CountdownEngine::loadTimer() {
 
 void CountdownEngine::beginRun() {
     m_running = true;
+    m_begun = true;
     m_runStartMs = m_clock.nowMs();
     m_secondsCounted = 0;
+    m_leftAtRun = toSeconds(m_timeLeft);
+    m_loopBegunCount = 0;
     m_tick.setEnabled(true);
     m_expired = false;
 }
 
 void CountdownEngine::endRun() {
     m_running = false;
+    m_begun = false;
     m_tick.setEnabled(false);
     m_expired = false;
+}
+
+RunPhase CountdownEngine::phase() const {
+    if (m_running)
+        return RunPhase::Counting;
+    if (m_begun)
+        return RunPhase::Flashing;
+    return toSeconds(m_timeLeft) == toSeconds(m_startValue) ? RunPhase::Idle : RunPhase::Paused;
+}
+
+Step CountdownEngine::resume(std::int32_t leftAtRun, std::int64_t elapsedMs) {
+    m_timeLeft = splitTime(std::max<std::int32_t>(leftAtRun, 0));
+    beginRun();
+    m_runStartMs -= std::max<std::int64_t>(elapsedMs, 0);
+    const std::int64_t elapsed = std::max<std::int64_t>(elapsedMs, 0) / 1000;
+    if (elapsed == 0) {
+        m_host.UpdateTimerDisplay();
+        return Step::None;
+    }
+    m_secondsCounted = elapsed;
+    return advance(elapsed, false);
+}
+
+void CountdownEngine::resumeFlashing() {
+    m_timeLeft = {};
+    beginRun();
+    m_running = false;
+    m_expired = true;
+    m_host.UpdateTimerDisplay();
 }
 
 void CountdownEngine::reset() {
@@ -66,15 +107,15 @@ int CountdownEngine::msUntilNextTick() const {
     return static_cast<int>(std::clamp<std::int64_t>(due, 1, 1000));
 }
 
-void CountdownEngine::MainTimerTimer() {
+Step CountdownEngine::MainTimerTimer() {
     if (m_running) {
         // Elapsed whole seconds, fraction dropped; a clock that went backwards counts as none.
         const std::int64_t elapsed = (m_clock.nowMs() - m_runStartMs) / 1000;
         if (elapsed <= m_secondsCounted)
-            return;
+            return Step::None;
+        const std::int64_t seconds = elapsed - m_secondsCounted;
         m_secondsCounted = elapsed;
-        step();
-        return;
+        return advance(seconds, true);
     }
     if (m_flashPhase && m_tick.isEnabled()) {
         m_flashPhase = false;
@@ -83,54 +124,78 @@ void CountdownEngine::MainTimerTimer() {
         m_flashPhase = true;
         m_host.setLedText(m_displayText);
     }
+    return Step::None;
 }
 
-void CountdownEngine::step() {
+// Takes `seconds` off the time left; m_secondsCounted already includes them.
+// Whatever the length of the jump, at most one thing is heard: the expiry when
+// a zero lies in it, else the action due at the new time left.
+Step CountdownEngine::advance(std::int64_t seconds, bool act) {
     const TimerRecord* r = m_table.current();
     static const TimerRecord kNone{};
     const TimerRecord& rec = r ? *r : kNone;
+    const std::int64_t before = m_secondsCounted - seconds;
 
     // A run begun with nothing left (a start time of 0, or SPACE after a stop at
     // zero) expires on its first step instead of counting below zero.
-    if (toSeconds(m_timeLeft) <= 0) {
+    const std::int64_t left = toSeconds(m_timeLeft);
+    if (left <= 0) {
         m_timeLeft = {};
-        expire(rec);
-        return;
+        expire(rec, before + 1, act);
+        return Step::Zero;
     }
-    --m_timeLeft.Seconds;
-    if (m_timeLeft.Hours == 0 && m_timeLeft.Minutes == 0 && m_timeLeft.Seconds == 0) {
-        expire(rec);
-        return;
+    if (seconds < left) {
+        m_timeLeft = splitTime(static_cast<std::int32_t>(left - seconds));
+        m_host.UpdateTimerDisplay();
+        if (act)
+            chooseAction(rec);
+        return Step::Counted;
     }
-    if (m_timeLeft.Seconds == -1) {
-        m_timeLeft.Seconds = 59;
-        if (--m_timeLeft.Minutes == -1) {
-            m_timeLeft.Minutes = 59;
-            --m_timeLeft.Hours;
-        }
+
+    // Zero at this step or inside the jump. A looping timer that went round
+    // more than once stands in its current loop, counted from its latest zero.
+    std::int64_t zeroCount = before + left;
+    const std::int64_t cycle = toSeconds(m_startValue);
+    m_timeLeft = {};
+    if (rec.TimerLoop && cycle > 0) {
+        const std::int64_t over = m_secondsCounted - zeroCount;
+        zeroCount += over / cycle * cycle;
+        if (const std::int64_t into = over % cycle)
+            m_timeLeft = splitTime(static_cast<std::int32_t>(cycle - into));
     }
-    m_host.UpdateTimerDisplay();
-    chooseAction(rec);
+    expire(rec, zeroCount, act);
+    return Step::Zero;
 }
 
-void CountdownEngine::expire(const TimerRecord& r) {
+// `zeroCount`: the run's second at which the time left reached 00:00:00.
+void CountdownEngine::expire(const TimerRecord& r, std::int64_t zeroCount, bool act) {
+    m_zeroAtMs = m_runStartMs + zeroCount * 1000;
+    m_zeroUnseen = zeroCount < m_secondsCounted;
     m_host.UpdateTimerDisplay();
-    switch (r.TimerExpAction) {
-    case PlayFanfare:
-        m_host.DoSound(std::string(kSoundFanfare));
-        break;
-    case PlayLongBeep:
-        m_host.DoSound(std::string(kSoundLongBeep));
-        break;
-    case PlayCustomExpirySound:
-        m_host.DoSound(r.TimerExpFilename);
-        break;
-    default:
-        break;
+    if (act) {
+        switch (r.TimerExpAction) {
+        case PlayFanfare:
+            m_host.DoSound(std::string(kSoundFanfare));
+            break;
+        case PlayLongBeep:
+            m_host.DoSound(std::string(kSoundLongBeep));
+            break;
+        case PlayCustomExpirySound:
+            m_host.DoSound(r.TimerExpFilename);
+            break;
+        default:
+            break;
+        }
     }
     // A loop over a start value of zero would expire on every step: it flashes instead.
     if (r.TimerLoop && toSeconds(m_startValue) > 0) {
-        m_timeLeft = m_startValue;
+        // At the zero itself the display shows 00:00:00 and the next step
+        // counts from the start value; past it, the display already shows the
+        // place in the loop.
+        if (toSeconds(m_timeLeft) == 0)
+            m_timeLeft = m_startValue;
+        m_leftAtRun = toSeconds(m_startValue);
+        m_loopBegunCount = zeroCount;
         return;
     }
     m_running = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -23,6 +24,10 @@ struct RunView {
     std::int32_t startSeconds = 0;
     bool startStopEnabled = true;
     bool resetEnabled = true;
+    // At a zero that was not seen as it happened (it lay in a stall or a
+    // sleep, or the program was not running): when it was, in local time.
+    QDateTime zeroAt = {};
+    bool zeroWhileClosed = false;
 };
 
 // What the desktop may ask of the main window: each does exactly what the

@@ -76,10 +76,20 @@ void SessionDesktop::stepped(const RunView& view) {
     m_tray->show(view);
 }
 
+QString SessionDesktop::zeroText(const RunView& view) {
+    if (!view.zeroAt.isValid())
+        return QString();
+    const QString at = view.zeroAt.toLocalTime().toString(QStringLiteral("HH:mm"));
+    if (view.zeroWhileClosed)
+        return QStringLiteral("%1 reached zero at %2 while Quorvantel was not running")
+            .arg(view.timerName, at);
+    return QStringLiteral("%1 reached zero at %2").arg(view.timerName, at);
+}
+
 void SessionDesktop::reachedZero(const RunView& view) {
     m_last = view;
     connectNow();
-    m_notification->show(view.timerName);
+    m_notification->show(view.timerName, zeroText(view));
     const bool flashing = view.state == RunState::Flashing;
     if (flashing)
         m_inhibit->release();

@@ -45,6 +45,9 @@ public:
 
     // The share of the start value already counted, 0 to 1.
     static double counted(const RunView& view);
+    // The notification's text for a zero that was not seen as it happened
+    // ("Tea reached zero at 14:05"); empty for a zero reached just now.
+    static QString zeroText(const RunView& view);
 
 private:
     void makeTray();

@@ -43,12 +43,13 @@ void ZeroNotification::listen() {
                   SLOT(notificationClosed(quint32, quint32)));
 }
 
-void ZeroNotification::show(const QString& timerName) {
+void ZeroNotification::show(const QString& timerName, const QString& body) {
     if (!m_bus.isConnected())
         return;
     listen();
     m_wanted = true;
     m_timerName = timerName;
+    m_body = body.isEmpty() ? QStringLiteral("The timer has reached 00:00:00.") : body;
     if (m_inFlight) {
         m_again = true;
         return;
@@ -65,7 +66,7 @@ void ZeroNotification::send() {
     const QStringList actions{QString::fromLatin1(kShowAction), QStringLiteral("Show window"),
                               QString::fromLatin1(kStopAction), QStringLiteral("Stop")};
     call << QStringLiteral("Quorvantel") << m_id << QString::fromLatin1(kDesktopAppId)
-         << m_timerName << QStringLiteral("The timer has reached 00:00:00.") << actions << hints
+         << m_timerName << m_body << actions << hints
          << qint32(0);
 
     m_inFlight = true;

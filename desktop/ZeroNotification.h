@@ -21,7 +21,9 @@ public:
     ZeroNotification(QDBusConnection bus, std::function<void()> onStop,
                      std::function<void()> onShow, QObject* parent = nullptr);
 
-    void show(const QString& timerName);
+    // The timer's name as summary; `body` as the text, or "The timer has
+    // reached 00:00:00." when it is empty.
+    void show(const QString& timerName, const QString& body = QString());
     void withdraw();
     // The server's id of the notification on screen, 0 when none is known.
     quint32 currentId() const { return m_id; }
@@ -39,6 +41,7 @@ private:
     std::function<void()> m_onShow;
     quint32 m_id = 0;
     QString m_timerName;
+    QString m_body;
     bool m_wanted = false;
     // One Notify at a time: a zero that comes while the server has not yet
     // given the id waits for it, so that it replaces instead of adding.
