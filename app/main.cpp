@@ -10,8 +10,8 @@
 #include <QDBusConnection>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QSessionManager>
 #include <QImageReader>
+#include <QSessionManager>
 #include <fontconfig/fontconfig.h>
 #include <latch>
 #include <thread>
@@ -74,9 +74,7 @@ int main(int argc, char** argv) {
     // The ends of a session: a signal saves what a close saves and keeps a
     // running timer for the next start; the session manager's request asks the
     // close question only where the session allows one.
-    TerminationSignals signals([&form](int) {
-        QCoreApplication::exit(form.endSession() ? 0 : 1);
-    });
+    TerminationSignals signals([&form](int) { QCoreApplication::exit(form.endSession() ? 0 : 1); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
                      [&form](QSessionManager& manager) {
                          QtSessionRequest request(manager);

@@ -66,8 +66,7 @@ void ZeroNotification::send() {
     const QStringList actions{QString::fromLatin1(kShowAction), QStringLiteral("Show window"),
                               QString::fromLatin1(kStopAction), QStringLiteral("Stop")};
     call << QStringLiteral("Quorvantel") << m_id << QString::fromLatin1(kDesktopAppId)
-         << m_timerName << m_body << actions << hints
-         << qint32(0);
+         << m_timerName << m_body << actions << hints << qint32(0);
 
     m_inFlight = true;
     m_again = false;

@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <cerrno>
-#include <condition_variable>
 #include <sys/stat.h>
 
 namespace qv {
@@ -101,9 +101,11 @@ TEST(RunStateFile, DefaultFolderFollowsXdgStateHome) {
     qputenv("XDG_STATE_HOME", "/somewhere/state");
     EXPECT_EQ(runstate::defaultDir(), QStringLiteral("/somewhere/state/Quorvantel"));
     qputenv("XDG_STATE_HOME", "relative/state");
-    EXPECT_EQ(runstate::defaultDir(), QDir::homePath() + QStringLiteral("/.local/state/Quorvantel"));
+    EXPECT_EQ(runstate::defaultDir(),
+              QDir::homePath() + QStringLiteral("/.local/state/Quorvantel"));
     qunsetenv("XDG_STATE_HOME");
-    EXPECT_EQ(runstate::defaultDir(), QDir::homePath() + QStringLiteral("/.local/state/Quorvantel"));
+    EXPECT_EQ(runstate::defaultDir(),
+              QDir::homePath() + QStringLiteral("/.local/state/Quorvantel"));
     if (!saved.isNull())
         qputenv("XDG_STATE_HOME", saved);
 }

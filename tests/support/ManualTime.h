@@ -14,6 +14,13 @@ public:
     std::int64_t now;
 };
 
+class ManualWallClock final : public WallClock {
+public:
+    explicit ManualWallClock(std::int64_t startUtcMs = 1'796'000'000'000) : now(startUtcMs) {}
+    std::int64_t utcMs() const override { return now; }
+    std::int64_t now;
+};
+
 // Records whether the engine wants ticks; the caller delivers them.
 class ManualTick final : public TickSource {
 public:
