@@ -26,7 +26,9 @@ void onSignal(int signal) {
 
 TerminationSignals::TerminationSignals(std::function<void(int)> onSignal_, QObject* parent)
     : QObject(parent), m_onSignal(std::move(onSignal_)) {
-    if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (g_pipe[0] >= 0)
+        return;
+    if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         g_pipe[0] = g_pipe[1] = -1;
         return;
     }
