@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "core/CountdownEngine.h"
 #include "desktop/DesktopServices.h"
+#include "desktop/RunControl.h"
 #include "dialogs/DialogHost.h"
 #include "store/Preferences.h"
 #include "store/RunStateFile.h"
@@ -42,7 +43,7 @@ struct MainFormOptions {
 // START/STOP and RESET, the timer list, the status bar and the menu. It owns the
 // countdown engine and the preferences, and runs start-up (in its constructor),
 // the first placement (first show) and the close with its writes.
-class TMainForm : public QMainWindow, public EngineHost, public DialogHost {
+class TMainForm : public QMainWindow, public EngineHost, public DialogHost, public RunControl {
     Q_OBJECT
 
 public:
@@ -71,6 +72,14 @@ public:
     void setActiveTimerIndex(int index) override { m_prefs.ActiveTimerIndex = index; }
     void DoSound(const QString& sound) override;
     void showHelp(int topic) override;
+
+    // --- RunControl (MainFormControl.cpp): the one place that changes the run,
+    // for the keyboard and for every way in from outside the window ----------
+    // Refused while a modal dialog owns the keyboard.
+    CommandResult command(RunCommand command, const QString& timer) override;
+    RunStatus status() const override;
+    QStringList timers() const override;
+    void activate(const QString& activationToken) override;
 
     // --- handlers ----------------------------------------------------------
     void StartStopButtonClick();
@@ -130,6 +139,11 @@ public:
 
     void setVisible(bool visible) override;
 
+Q_SIGNALS:
+    // The selected timer or the run's phase may have changed (never sent for
+    // a plain step of the countdown).
+    void runChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -139,6 +153,8 @@ private:
     void buildControls();
     void buildMenu();
     void setRunningControls(bool running);
+    CommandResult perform(RunCommand command, const QString& timer);
+    void toggle();
     // What a close saves: the timer file (its change log merged) and the
     // preferences. False, with the message, when the timer file failed.
     bool saveForClose(QString* error);

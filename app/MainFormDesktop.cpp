@@ -54,6 +54,7 @@ void TMainForm::MainTimerTimer() {
         return;
     case Step::Zero:
         keepRun();
+        Q_EMIT runChanged();
         tellZero(m_engine->zeroPassedUnseen() ? utcOf(m_engine->zeroAtMs()) : 0, false);
         return;
     }

@@ -58,6 +58,7 @@ void TMainForm::StartStopButtonClick() {
         m_engine->beginRun();
         m_desktop->runBegun(runView());
         keepRun();
+        Q_EMIT runChanged();
         // A window that never runs a timer never connects to the sound server;
         // a run's first sound is a second away at the least, and the connection
         // (and the built-in sounds' decoding, in the background) takes
@@ -73,6 +74,7 @@ void TMainForm::StartStopButtonClick() {
         setProgramTitle(QString::fromLatin1(kProgramTitle));
         m_desktop->runEnded(runView());
         forgetRun();
+        Q_EMIT runChanged();
     }
     focusTimerCombo();
 }
@@ -82,6 +84,7 @@ void TMainForm::ResetButtonClick() {
     StartStopButton->setEnabled(true);
     m_desktop->wasReset(runView());
     forgetRun();
+    Q_EMIT runChanged();
     focusTimerCombo();
 }
 
@@ -90,36 +93,41 @@ void TMainForm::TimerComboChange() {
         MessageBox::error(this, QString::fromLatin1(kNotFound));
     m_engine->loadTimer();
     m_prefs.ActiveTimerIndex = TimerCombo->currentIndex();
+    Q_EMIT runChanged();
 }
 
 bool TMainForm::FormKeyDown(int key) {
     if (key == Qt::Key_Space) {
-        if (m_engine->running()) {
-            StartStopButtonClick();
-            m_keyCycle = KeyCycle::Stop;
-        } else if (m_engine->expired()) {
-            StartStopButtonClick();
-            ResetButtonClick();
-            m_keyCycle = KeyCycle::Reset;
-        } else if (!m_prefs.SpaceResets) {
-            StartStopButtonClick();
-            m_keyCycle = KeyCycle::Start;
-        } else if (m_keyCycle == KeyCycle::Stop) {
-            ResetButtonClick();
-            m_keyCycle = KeyCycle::Reset;
-        } else {
-            StartStopButtonClick();
-            m_keyCycle = KeyCycle::Start;
-        }
+        perform(RunCommand::Toggle, QString());
         return true;
     }
     if (key == Qt::Key_Escape) {
-        if (m_engine->running())
-            StartStopButtonClick();
-        ResetButtonClick();
+        perform(RunCommand::Reset, QString());
         return true;
     }
     return false;
+}
+
+// SPACE: start, stop or (in the mode that resets) reset, by what the last
+// SPACE did; a flashing display is always ended and reset.
+void TMainForm::toggle() {
+    if (m_engine->running()) {
+        StartStopButtonClick();
+        m_keyCycle = KeyCycle::Stop;
+    } else if (m_engine->expired()) {
+        StartStopButtonClick();
+        ResetButtonClick();
+        m_keyCycle = KeyCycle::Reset;
+    } else if (!m_prefs.SpaceResets) {
+        StartStopButtonClick();
+        m_keyCycle = KeyCycle::Start;
+    } else if (m_keyCycle == KeyCycle::Stop) {
+        ResetButtonClick();
+        m_keyCycle = KeyCycle::Reset;
+    } else {
+        StartStopButtonClick();
+        m_keyCycle = KeyCycle::Start;
+    }
 }
 
 } // namespace qv

@@ -119,6 +119,7 @@ void TMainForm::resumeKeptRun() {
     if (m_engine->running())
         QTimer::singleShot(0, this, [this] { m_data.Sound(); });
     keepRun();
+    Q_EMIT runChanged();
 }
 
 bool TMainForm::saveForClose(QString* error) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
@@ -17,12 +18,17 @@ namespace {
 const QByteArray kRequest = "raise\n";
 // "raise <token>\n" when the asking copy has an activation token.
 const QByteArray kRequestWithToken = "raise ";
-constexpr qint64 kMaxLine = 512;
+// A request line, the newline included; a command's timer name is at most a
+// few hundred bytes of JSON.
+constexpr qint64 kMaxLine = 4096;
+constexpr qint64 kMaxToken = 504;
+// An answer: the whole timer list, at most 100 names.
+constexpr qint64 kMaxAnswer = 1 << 20;
 
 // Tokens are printable ASCII without spaces on every desktop; anything else is
 // dropped rather than handed to the window system.
 bool plausibleToken(const QByteArray& token) {
-    if (token.isEmpty() || token.size() > kMaxLine - 8)
+    if (token.isEmpty() || token.size() > kMaxToken)
         return false;
     for (char c : token)
         if (c <= ' ' || c > '~')
@@ -193,6 +199,14 @@ void SingleInstance::readFrom(int fd) {
     // one is cut there and so is no request.
     const QByteArray line =
         received.left(std::min<qsizetype>(end < 0 ? received.size() : end + 1, kMaxLine - 1));
+    if (line.startsWith('{') && line.endsWith('\n')) {
+        QByteArray answer = m_command ? m_command(line.chopped(1)) : QByteArray();
+        if (!answer.endsWith('\n'))
+            answer += '\n';
+        sendAll(fd, answer);
+        drop(fd);
+        return;
+    }
     QString token;
     bool request = line == kRequest;
     if (!request && line.startsWith(kRequestWithToken) && line.endsWith('\n')) {
@@ -215,29 +229,29 @@ void SingleInstance::drop(int fd) {
     ::close(fd);
 }
 
-bool SingleInstance::askFirstToRaise(int timeoutMs) {
+int SingleInstance::connectToFirst(int attempts, int pauseMs) {
     sockaddr_un address;
     if (!socketAddress(serverName(), address))
-        return false;
-    int fd = -1;
-    // The first copy may still be starting up and not listen yet.
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        return -1;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (fd < 0)
-            return false;
+            return -1;
         if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-            break;
+            return fd;
         ::close(fd);
-        fd = -1;
-        usleep(static_cast<useconds_t>(timeoutMs) * 100);
+        if (attempt + 1 < attempts)
+            usleep(static_cast<useconds_t>(pauseMs) * 1000);
     }
-    if (fd < 0)
-        return false;
-    const QByteArray token = m_token.toLatin1();
-    sendAll(fd, plausibleToken(token) ? kRequestWithToken + token + '\n' : kRequest);
+    return -1;
+}
+
+std::optional<QByteArray> SingleInstance::exchange(int fd, const QByteArray& request, int timeoutMs,
+                                                   qsizetype maxAnswer) {
+    sendAll(fd, request);
     QByteArray answer;
-    char buffer[64];
-    while (!answer.contains('\n') && answer.size() < 64) {
+    char buffer[4096];
+    while (!answer.contains('\n') && answer.size() < maxAnswer) {
         pollfd watch{fd, POLLIN, 0};
         const int ready = ::poll(&watch, 1, timeoutMs);
         if (ready < 0 && errno == EINTR)
@@ -252,7 +266,43 @@ bool SingleInstance::askFirstToRaise(int timeoutMs) {
         answer.append(buffer, n);
     }
     ::close(fd);
-    return answer.left(answer.indexOf('\n') + 1) == kRaised;
+    const qsizetype end = answer.indexOf('\n');
+    if (end < 0)
+        return std::nullopt;
+    return answer.left(end);
+}
+
+std::optional<QByteArray> SingleInstance::ask(const QByteArray& request, int timeoutMs) {
+    int fd = connectToFirst(1, 0);
+    if (fd < 0) {
+        // Nobody listens: either no copy runs, or one is still starting up
+        // (it holds the lock before it listens). The lock is only looked at,
+        // never taken, so that a copy starting now is not turned away.
+        qint64 pid = 0;
+        QString host, app;
+        QLockFile lock(lockPath());
+        if (!lock.getLockInfo(&pid, &host, &app) || pid <= 0 ||
+            (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH))
+            return std::nullopt;
+        fd = connectToFirst(20, 100);
+        if (fd < 0)
+            return std::nullopt;
+    }
+    QByteArray line = request;
+    if (!line.endsWith('\n'))
+        line += '\n';
+    return exchange(fd, line, timeoutMs, kMaxAnswer);
+}
+
+bool SingleInstance::askFirstToRaise(int timeoutMs) {
+    // The first copy may still be starting up and not listen yet.
+    const int fd = connectToFirst(10, timeoutMs / 10);
+    if (fd < 0)
+        return false;
+    const QByteArray token = m_token.toLatin1();
+    const auto answer = exchange(
+        fd, plausibleToken(token) ? kRequestWithToken + token + '\n' : kRequest, timeoutMs, 64);
+    return answer && *answer + '\n' == kRaised;
 }
 
 } // namespace qv

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QSocketNotifier;
 
@@ -46,6 +47,17 @@ public:
     // with the request so that the compositor lets it come forward.
     void setActivationToken(const QString& token) { m_token = token; }
 
+    // For any copy: hands a command line (one line of JSON, see CommandLine.h)
+    // to the running copy and gives its answer line; nothing when no copy
+    // runs or it did not answer in time. Waits for a copy that holds the lock
+    // but does not listen yet (it is starting up).
+    std::optional<QByteArray> ask(const QByteArray& request, int timeoutMs = 5000);
+
+    // The first copy's answer to a command line.
+    void setCommandHandler(std::function<QByteArray(const QByteArray& request)> handler) {
+        m_command = std::move(handler);
+    }
+
     // The first copy's answer to a request: true when the window came forward.
     // The second form is also given the asking copy's activation token (empty
     // when it had none).
@@ -67,6 +79,10 @@ private:
     };
 
     bool listen();
+    // Connects to the first copy; -1 when there is none to reach.
+    int connectToFirst(int attempts, int pauseMs);
+    std::optional<QByteArray> exchange(int fd, const QByteArray& request, int timeoutMs,
+                                       qsizetype maxAnswer);
     void serve();
     void readFrom(int fd);
     void drop(int fd);
@@ -79,6 +95,7 @@ private:
     std::unique_ptr<QSocketNotifier> m_listener;
     std::map<int, Client> m_clients;
     std::function<bool(const QString&)> m_raise;
+    std::function<QByteArray(const QByteArray&)> m_command;
     QString m_token;
 };
 

@@ -87,6 +87,7 @@ public:
     RunPhase phase() const;
     bool flashPhase() const { return m_flashPhase; }
     const TTimeHMS& timeLeft() const { return m_timeLeft; }
+    std::int32_t secondsLeft() const { return toSeconds(m_timeLeft); }
     const TTimeHMS& startValue() const { return m_startValue; }
     const std::string& displayText() const { return m_displayText; }
     void setDisplayText(std::string text) { m_displayText = std::move(text); }

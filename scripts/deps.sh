@@ -8,7 +8,7 @@ packages=(
     fonts-dejavu-core xvfb xauth x11-utils xdotool openbox imagemagick
     pulseaudio pulseaudio-utils sox espeak-ng
     desktop-file-utils appstream dpkg-dev lintian librsvg2-bin
-    dbus dbus-x11 dunst trayer
+    dbus dbus-x11 libglib2.0-bin dunst trayer
     at-spi2-core python3-pyatspi adwaita-qt6
 )
 missing=()
