@@ -1,7 +1,7 @@
 # Installation: the program `quorvantel` in bin/, its sound module in
 # lib/<arch>/quorvantel, its help book in
 # share/quorvantel/help, the desktop entry, icons and AppStream metadata where
-# desktops look for them, the manual page, and the licence and changelog in
+# desktops look for them, the D-Bus service file, the manual page, and the licence and changelog in
 # share/doc/quorvantel. scripts/package.sh makes the Debian package from the
 # same rules (`cpack -G DEB` in a build configured as that script does).
 include(GNUInstallDirs)
@@ -15,6 +15,12 @@ install(DIRECTORY ${QV_SOURCE_ROOT}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/q
     FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png" PATTERN "*.txt")
 install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The desktop entry is D-Bus activatable: the session bus starts the program
+# by its name when a launcher or a desktop action asks for it.
+configure_file(${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.service.in
+    ${CMAKE_BINARY_DIR}/${QV_APP_ID}.service @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${QV_APP_ID}.service
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/services)
 install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${QV_SOURCE_ROOT}/resources/icons/quorvantel.svg

@@ -85,8 +85,13 @@ check "help topics installed" "yes yes yes" "$(has "$prefix/share/quorvantel/hel
 $(has "$prefix/share/quorvantel/help/preferences.html") $(has "$prefix/share/quorvantel/help/files.html")"
 check "manual page installed" yes "$(has "$prefix/share/man/man1/quorvantel.1.gz")"
 check "copyright file installed" yes "$(has "$prefix/share/doc/quorvantel/copyright")"
+# The entry's own group, before its actions' groups.
+entry_key() { sed -n "/^\[Desktop Action/q; s/^$1=//p" "$prefix/share/applications/$id.desktop"; }
 check "desktop entry names the installed command and icon" "quorvantel $id" \
-    "$(sed -n 's/^Exec=//p' "$prefix/share/applications/$id.desktop") $(sed -n 's/^Icon=//p' "$prefix/share/applications/$id.desktop")"
+    "$(entry_key Exec) $(entry_key Icon)"
+check "the D-Bus service starts the installed program by the entry's name" \
+    "$id $prefix/bin/quorvantel" \
+    "$(sed -n 's/^Name=//p' "$prefix/share/dbus-1/services/$id.service") $(sed -n 's/^Exec=//p' "$prefix/share/dbus-1/services/$id.service")"
 desktop-file-validate "$prefix/share/applications/$id.desktop" && echo "ok: desktop entry valid" ||
     fail "desktop entry does not validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 &&
