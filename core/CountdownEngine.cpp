@@ -89,9 +89,11 @@ Step CountdownEngine::resume(std::int32_t leftAtRun, std::int64_t elapsedMs) {
 void CountdownEngine::resumeFlashing() {
     m_timeLeft = {};
     beginRun();
+    // Shown as at the zero itself, while the run still counts: the program
+    // title carries the time as it does after any zero.
+    m_host.UpdateTimerDisplay();
     m_running = false;
     m_expired = true;
-    m_host.UpdateTimerDisplay();
 }
 
 void CountdownEngine::reset() {

@@ -181,6 +181,7 @@ TEST_F(KeptRuns, AZeroPassedWhileClosedFlashesSilentlyAndIsTold) {
     kill();
     startProgram(60'000);
     EXPECT_EQ(form->engine().phase(), RunPhase::Flashing);
+    EXPECT_EQ(title(), QStringLiteral("Quorvantel - 00:00:00"));
     ASSERT_EQ(zeros.zeros.size(), 1u);
     EXPECT_FALSE(zeros.zeros[0].zeroWhileClosed);
     EXPECT_EQ(zeros.zeros[0].zeroAt.toMSecsSinceEpoch(), begun + 3'000);
