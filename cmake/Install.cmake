@@ -16,11 +16,18 @@ install(DIRECTORY ${QV_SOURCE_ROOT}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/q
 install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The desktop entry is D-Bus activatable: the session bus starts the program
-# by its name when a launcher or a desktop action asks for it.
-configure_file(${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.service.in
-    ${CMAKE_BINARY_DIR}/${QV_APP_ID}.service @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/${QV_APP_ID}.service
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/services)
+# by its name when a launcher or a desktop action asks for it. The service
+# file names the program by its full path, so it is written at install time,
+# for the prefix installed to (cmake --install --prefix, or the package's).
+install(CODE "
+    set(dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/dbus-1/services\")
+    set(bin \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+    file(MAKE_DIRECTORY \"\${dir}\")
+    file(WRITE \"\${dir}/${QV_APP_ID}.service\"
+        \"[D-BUS Service]\\nName=${QV_APP_ID}\\nExec=\${bin}/quorvantel\\n\")
+    message(STATUS \"Installing: \${dir}/${QV_APP_ID}.service\")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${dir}/${QV_APP_ID}.service\")
+")
 install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${QV_SOURCE_ROOT}/resources/icons/quorvantel.svg

@@ -44,7 +44,7 @@ for doc in README help manual; do
 done
 
 # The command the documents name is the one the desktop entry starts.
-check_exec=$(sed -n 's/^Exec=//p' "$root/resources/net.brindlemoor.Quorvantel.desktop")
+check_exec=$(sed -n '/^\[Desktop Action/q; s/^Exec=//p' "$root/resources/net.brindlemoor.Quorvantel.desktop")
 [ "$check_exec" = quorvantel ] && echo "ok: desktop entry starts quorvantel" ||
     { echo "FAIL: desktop entry starts '$check_exec'"; failures=$((failures + 1)); }
 
