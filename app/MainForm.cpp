@@ -3,6 +3,7 @@
 #include "app/CommonData.h"
 #include "app/QtTickSource.h"
 #include "store/PreferencesStore.h"
+#include "widgets/DropDown.h"
 #include "widgets/PaletteKind.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -169,9 +170,8 @@ void TMainForm::buildControls() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(9, 6);
 
-    TimerCombo = new QComboBox(Panel1);
+    TimerCombo = new DropDown(Panel1);
     TimerCombo->setObjectName(QStringLiteral("TimerCombo"));
-    TimerCombo->setEditable(false);
     TimerCombo->setGeometry(8, 21, 145, TimerCombo->sizeHint().height());
     if (!isDarkPalette(TimerCombo->palette())) {
         // Black on white while it can be used; greyed, as in every style,
@@ -233,13 +233,13 @@ void TMainForm::buildControls() {
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(true);
     const char* texts[2] = {"Not running", "00:00:00"};
-    const char* names[2] = {"Run state", "Time left, status bar"};
     const int widths[2] = {80, 50};
+    // A reader hears each panel by what it shows, as it changes: a name of
+    // its own would stand in for the text.
     for (int i = 0; i < 2; ++i) {
         auto* panel = new QLabel(QString::fromLatin1(texts[i]), StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(widths[i]);
-        panel->setAccessibleName(QString::fromLatin1(names[i]));
         if (i == 1)
             StatusBar->addWidget(new PanelHolder(panel, StatusBar));
         else
