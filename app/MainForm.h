@@ -8,6 +8,7 @@
 #include "store/RunStateFile.h"
 #include "widgets/TLMDFormFill.h"
 
+#include <ProgramVersion.h>
 #include <QMainWindow>
 #include <QRect>
 #include <memory>
@@ -46,7 +47,7 @@ class TMainForm : public QMainWindow, public EngineHost, public DialogHost {
     Q_OBJECT
 
 public:
-    static constexpr const char* kCaption = "Quorvantel 1.02";
+    static constexpr const char* kCaption = "Quorvantel " QV_VERSION;
     static constexpr const char* kProgramTitle = "Quorvantel";
     static constexpr const char* kNotFound = "Fatal error, DB record not found!";
     static constexpr const char* kConfirmClose =

@@ -6,6 +6,7 @@
 #include "desktop/SessionDesktop.h"
 #include "store/PreferencesStore.h"
 
+#include <ProgramVersion.h>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
     started.count_down();
     QCoreApplication::setOrganizationName(QString::fromLatin1(prefs::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromLatin1(prefs::kApplication));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
     SessionDesktop::nameApplication();
 
     SingleInstance guard(SingleInstance::defaultRuntimeDir(),

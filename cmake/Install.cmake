@@ -15,7 +15,11 @@ install(DIRECTORY ${QV_SOURCE_ROOT}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/q
     FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png" PATTERN "*.txt")
 install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.metainfo.xml
+configure_file(${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/resources/${QV_APP_ID}.metainfo.xml @ONLY)
+configure_file(${QV_SOURCE_ROOT}/resources/quorvantel.1.in
+    ${CMAKE_BINARY_DIR}/resources/quorvantel.1 @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/resources/${QV_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${QV_SOURCE_ROOT}/resources/icons/quorvantel.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${QV_APP_ID}.svg)
@@ -39,7 +43,7 @@ function(qv_gzip source output)
         message(FATAL_ERROR "gzip ${source} failed")
     endif()
 endfunction()
-qv_gzip(${QV_SOURCE_ROOT}/resources/quorvantel.1 quorvantel.1.gz)
+qv_gzip(${CMAKE_BINARY_DIR}/resources/quorvantel.1 quorvantel.1.gz)
 qv_gzip(${QV_SOURCE_ROOT}/resources/debian/changelog changelog.gz)
 install(FILES ${QV_GZ_DIR}/quorvantel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${QV_GZ_DIR}/changelog.gz ${QV_SOURCE_ROOT}/resources/debian/copyright
