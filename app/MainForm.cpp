@@ -2,6 +2,7 @@
 
 #include "app/CommonData.h"
 #include "app/QtTickSource.h"
+#include "app/WindowPlacement.h"
 #include "store/PreferencesStore.h"
 #include "widgets/DropDown.h"
 #include "widgets/PaletteKind.h"
@@ -142,8 +143,8 @@ TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent
     f.setFamily(QStringLiteral("Sans Serif"));
     f.setPixelSize(11);
     setFont(f);
-    resize(605, 371);
-    move(413, 334);
+    resize(placement::kDesignWidth, placement::kDesignHeight);
+    move(placement::kDesignLeft, placement::kDesignTop);
     buildControls();
     buildMenu();
     qApp->installEventFilter(this);
@@ -207,8 +208,8 @@ void TMainForm::buildControls() {
     led.Horzsize = 40;
     led.Vertsize = 45;
     led.Thickness = 6;
-    led.ActiveColor = QColor(255, 0, 0);
-    led.InActiveColor = QColor(51, 0, 0);
+    led.ActiveColor = kDefaultActiveLEDColor;
+    led.InActiveColor = kDefaultInactiveLEDColor;
     TimerLED->setLED(led);
     TimerLED->setBevel(timerLedBevel());
     TimerLED->setCaption(QStringLiteral("00:00:00"));
@@ -219,14 +220,14 @@ void TMainForm::buildControls() {
     StartStopButton->setObjectName(QStringLiteral("StartStopButton"));
     StartStopButton->setFont(buttonFont(16));
     StartStopButton->setFocusPolicy(Qt::NoFocus);
-    StartStopButton->setGeometry(232, 243, 153, 46);
+    StartStopButton->setGeometry(232, kStartStopTop, 153, 46);
     connect(StartStopButton, &QPushButton::clicked, this, [this] { StartStopButtonClick(); });
 
     ResetButton = new QPushButton(QStringLiteral("RESET"), area);
     ResetButton->setObjectName(QStringLiteral("ResetButton"));
     ResetButton->setFont(buttonFont(13));
     ResetButton->setFocusPolicy(Qt::NoFocus);
-    ResetButton->setGeometry(232, 296, 153, 25);
+    ResetButton->setGeometry(232, kResetTop, 153, 25);
     connect(ResetButton, &QPushButton::clicked, this, [this] { ResetButtonClick(); });
 
     StatusBar = new QStatusBar(this);

@@ -55,6 +55,10 @@ public:
     // The largest segment length whose vertical segment (x 1.1) still fits the
     // LED's 0..255 range, so very wide windows keep the digits' proportions.
     static constexpr int kMaxHorzsize = 231;
+    // The buttons' tops in the designed client area; they keep their distance
+    // from its bottom as the window's height changes.
+    static constexpr int kStartStopTop = 243;
+    static constexpr int kResetTop = 296;
 
     TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent = nullptr);
     ~TMainForm() override;

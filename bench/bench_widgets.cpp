@@ -1,3 +1,5 @@
+#include "app/WindowPlacement.h"
+#include "store/Preferences.h"
 #include "widgets/TLMDFormFill.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -13,7 +15,7 @@ namespace {
 // Horzsize = W div 16, Vertsize = 1.1 x Horzsize, Thickness = Horzsize / 6.
 void setupTimerLed(TLMDLEDLabel& led, int horz, int vert, int thick) {
     led.setBevel(timerLedBevel());
-    led.setLED({horz, vert, thick, QColor(255, 0, 0), QColor(51, 0, 0), true});
+    led.setLED({horz, vert, thick, kDefaultActiveLEDColor, kDefaultInactiveLEDColor, true});
     led.setAutoSize(true);
     led.setCaption(QStringLiteral("00:00:00"));
 }
@@ -99,7 +101,10 @@ void BM_GradientRender(benchmark::State& state) {
     }
     state.counters["renders"] = fill.renderCount();
 }
-BENCHMARK(BM_GradientRender)->Args({1920, 1080})->Args({605, 371})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GradientRender)
+    ->Args({1920, 1080})
+    ->Args({placement::kDesignWidth, placement::kDesignHeight})
+    ->Unit(benchmark::kMicrosecond);
 
 // What a background erase costs once the band table is worked out: a fill for
 // each band, straight into the target.
