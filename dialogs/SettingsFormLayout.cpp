@@ -236,8 +236,6 @@ QWidget* TSettingsForm::buildGeneralGroup() {
 
     connect(GenAnnIntervalCombo, &QComboBox::currentIndexChanged, this,
             [this] { GenAnnIntervalComboChange(); });
-    connect(GenAnnTypeCombo, &QComboBox::currentIndexChanged, this,
-            [this] { GenAnnTypeComboChange(); });
     connect(GenPreviewButton, &QToolButton::clicked, this, [this] { GenPreviewButtonClick(); });
     return group;
 }

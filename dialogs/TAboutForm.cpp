@@ -20,10 +20,6 @@ QString TAboutForm::versionText() {
     return QStringLiteral("Ver " QV_VERSION "  \u00A9 " QV_RELEASE_YEAR " Brindlemoor Software");
 }
 
-bool TAboutForm::isDarkPalette(const QPalette& palette) {
-    return qv::isDarkPalette(palette);
-}
-
 double TAboutForm::contrastRatio(const QColor& a, const QColor& b) {
     auto luminance = [](const QColor& c) {
         auto channel = [](double v) {

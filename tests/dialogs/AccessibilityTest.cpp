@@ -4,6 +4,7 @@
 #include "dialogs/TPrefForm.h"
 #include "support/AccessibleTree.h"
 #include "widgets/DropDown.h"
+#include "widgets/PaletteKind.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -119,7 +120,7 @@ TEST(Accessibility, AboutBoxTextsStayReadableOnADarkPalette) {
         TAboutForm about(QPixmap(202, 45));
         const auto* version = about.findChild<QLabel*>(QStringLiteral("StaticText1"));
         const auto* link = about.findChild<QLabel*>(QStringLiteral("StaticText2"));
-        if (!TAboutForm::isDarkPalette(about.palette())) {
+        if (!isDarkPalette(about.palette())) {
             EXPECT_EQ(version->palette().color(QPalette::WindowText), QColor(Qt::black));
             EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
         }
@@ -131,7 +132,7 @@ TEST(Accessibility, AboutBoxTextsStayReadableOnADarkPalette) {
     QApplication::setPalette(dark);
     {
         TAboutForm about(QPixmap(202, 45));
-        ASSERT_TRUE(TAboutForm::isDarkPalette(about.palette()));
+        ASSERT_TRUE(isDarkPalette(about.palette()));
         const QColor background = about.palette().color(QPalette::Window);
         for (const char* name : {"StaticText1", "StaticText2"}) {
             SCOPED_TRACE(name);
