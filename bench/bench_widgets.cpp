@@ -1,5 +1,6 @@
 #include "app/WindowPlacement.h"
 #include "store/Preferences.h"
+#include "support/PaintWatch.h"
 #include "widgets/TLMDFormFill.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -41,11 +42,12 @@ BENCHMARK(BM_TimerLedRender)
 void BM_TimerLedRepaint(benchmark::State& state) {
     TLMDLEDLabel led;
     setupTimerLed(led, int(state.range(0)), int(state.range(1)), int(state.range(2)));
+    const qv::testing::PaintWatch paints(&led);
     led.show();
     QCoreApplication::processEvents();
     for (auto _ : state)
         led.repaint();
-    state.counters["paints"] = led.paintCount();
+    state.counters["paints"] = paints.count();
 }
 BENCHMARK(BM_TimerLedRepaint)
     ->Args({40, 44, 7})
@@ -58,6 +60,7 @@ BENCHMARK(BM_TimerLedRepaint)
 void BM_TimerLedSecond(benchmark::State& state) {
     TLMDLEDLabel led;
     setupTimerLed(led, int(state.range(0)), int(state.range(1)), int(state.range(2)));
+    const qv::testing::PaintWatch paints(&led);
     led.show();
     QCoreApplication::processEvents();
     QStringList minute;
@@ -68,7 +71,7 @@ void BM_TimerLedSecond(benchmark::State& state) {
         led.setCaption(minute[i]);
         i = (i + 1) % minute.size();
     }
-    state.counters["paints"] = led.paintCount();
+    state.counters["paints"] = paints.count();
 }
 BENCHMARK(BM_TimerLedSecond)
     ->Args({40, 44, 7})

@@ -331,9 +331,6 @@ QImage TLMDLEDLabel::render(qreal devicePixelRatio) const {
 }
 
 void TLMDLEDLabel::paintEvent(QPaintEvent* event) {
-    ++m_paintCount;
-    m_lastPaintRect = event->rect();
-    m_lastPaintRegion = event->region();
     if (event->rect().contains(rect()))
         m_flash->bufferPainted();
     QPainter p(this);

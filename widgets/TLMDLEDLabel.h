@@ -102,11 +102,8 @@ public:
     // flash. Without any, every phase is a repaint.
     void setScreenFrames(std::unique_ptr<ScreenFrames> frames);
 
-    // For tests and benchmarks: paints handled, and how often the cached
-    // unlit cell and the checkerboard were rebuilt.
-    int paintCount() const { return m_paintCount; }
-    QRect lastPaintRect() const { return m_lastPaintRect; }
-    QRegion lastPaintRegion() const { return m_lastPaintRegion; }
+    // How often the cached unlit cell and the checkerboard were made (what no
+    // paint from outside can tell).
     int cellImageBuilds() const { return m_cells.cellImageBuilds(); }
     int patternBuilds() const { return m_cells.patternBuilds(); }
 
@@ -131,9 +128,6 @@ private:
     QSize m_laidOutHint;
 
     LedCellPainter m_cells;
-    int m_paintCount = 0;
-    QRect m_lastPaintRect;
-    QRegion m_lastPaintRegion;
 
     std::unique_ptr<LedFlashFrames> m_flash;
 };
