@@ -1,19 +1,20 @@
 #include "widgets/DropDown.h"
 
+#include "widgets/ReadOnlyText.h"
+
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
-#include <algorithm>
 
 namespace qv {
 namespace {
 
-class ComboAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+class ComboAccessible final : public QAccessibleWidget, public ReadOnlyText {
 public:
     explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
+            return static_cast<QAccessibleTextInterface*>(static_cast<ReadOnlyText*>(this));
         return QAccessibleWidget::interface_cast(t);
     }
 
@@ -21,10 +22,10 @@ public:
         switch (t) {
         case QAccessible::Name: {
             const QString own = widget()->accessibleName();
-            return own.isEmpty() ? shown() : own;
+            return own.isEmpty() ? shownText() : own;
         }
         case QAccessible::Value:
-            return shown();
+            return shownText();
         default:
             return QAccessibleWidget::text(t);
         }
@@ -62,32 +63,9 @@ public:
         QAccessibleWidget::doAction(action);
     }
 
-    // --- QAccessibleTextInterface: the item shown, as read-only text --------
-    void selection(int, int* start, int* end) const override { *start = *end = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int start, int end) const override {
-        const QString all = shown();
-        start = std::clamp(start, 0, static_cast<int>(all.size()));
-        end = std::clamp(end, start, static_cast<int>(all.size()));
-        return all.mid(start, end - start);
-    }
-    int characterCount() const override { return static_cast<int>(shown().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = *end = offset;
-        return {};
-    }
-
 private:
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
-    QString shown() const { return combo()->currentText(); }
+    QString shownText() const override { return combo()->currentText(); }
 };
 
 } // namespace

@@ -160,51 +160,38 @@ key("space")
 key("Escape")
 time.sleep(0.3)
 
+def dialog_reads_as_shown(menu, entry, title, what, labels, combos=()):
+    """Opens a dialog from the menu, checks it as a reader hears it, closes it."""
+    key(menu)
+    time.sleep(0.3)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", entry], check=False)
+    dialog = window("dialog", title)
+    check(f"{what} is on the bus", dialog is not None)
+    if dialog is None:
+        return
+    named_controls(what, dialog)
+    reads_as_shown(what, dialog, labels, combos)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "Escape"], check=False)
+    time.sleep(0.5)
+
+
 # The timer settings dialog, on the new timer's defaults.
-key("alt+s")
-time.sleep(0.3)
-subprocess.run(["xdotool", "key", "--clearmodifiers", "t"], check=False)
-dialog = window("dialog", "Timer settings")
-check("the timer settings dialog is on the bus", dialog is not None)
-if dialog is not None:
-    named_controls("the timer settings dialog", dialog)
-    reads_as_shown(
-        "the timer settings dialog", dialog,
-        ["Hr", "Min", "Sec", "Quick set (drag to quickly change start time)",
-         "Perform action", "Type of action", "Action", "Custom sound filename",
-         "Starting from (hh:mm:ss)", " : ", " : ", "Perform the selected action",
-         "Action to perform", "Custom sound filename"],
-        [("Timer name", "Timer 1"), ("Perform action", "No announcement"),
-         ("Type of action", "Announce the time left"),
-         ("Action", 'Play "fanfare" sound'),
-         ("Perform the selected action, rule 1", "Every hour"),
-         ("Action to perform, rule 1", "Announce the time left")])
-    subprocess.run(["xdotool", "key", "--clearmodifiers", "Escape"], check=False)
-    time.sleep(0.5)
-
-key("alt+s")
-time.sleep(0.3)
-subprocess.run(["xdotool", "key", "--clearmodifiers", "p"], check=False)
-dialog = window("dialog", "Preferences")
-check("the preferences dialog is on the bus", dialog is not None)
-if dialog is not None:
-    named_controls("the preferences dialog", dialog)
-    reads_as_shown("the preferences dialog", dialog, ["Bitmap file", "Sample", "00:00:00"])
-    subprocess.run(["xdotool", "key", "--clearmodifiers", "Escape"], check=False)
-    time.sleep(0.5)
-
-key("alt+h")
-time.sleep(0.3)
-subprocess.run(["xdotool", "key", "--clearmodifiers", "a"], check=False)
-dialog = window("dialog", "About Quorvantel")
-check("the about box is on the bus", dialog is not None)
-if dialog is not None:
-    named_controls("the about box", dialog)
-    reads_as_shown("the about box", dialog,
-                   ["Ver 1.02  \u00a9 2026 Brindlemoor Software",
-                    "https://www.brindlemoor.net/quorvantel"])
-    subprocess.run(["xdotool", "key", "--clearmodifiers", "Escape"], check=False)
-    time.sleep(0.5)
+dialog_reads_as_shown(
+    "alt+s", "t", "Timer settings", "the timer settings dialog",
+    ["Hr", "Min", "Sec", "Quick set (drag to quickly change start time)",
+     "Perform action", "Type of action", "Action", "Custom sound filename",
+     "Starting from (hh:mm:ss)", " : ", " : ", "Perform the selected action",
+     "Action to perform", "Custom sound filename"],
+    [("Timer name", "Timer 1"), ("Perform action", "No announcement"),
+     ("Type of action", "Announce the time left"),
+     ("Action", 'Play "fanfare" sound'),
+     ("Perform the selected action, rule 1", "Every hour"),
+     ("Action to perform, rule 1", "Announce the time left")])
+dialog_reads_as_shown("alt+s", "p", "Preferences", "the preferences dialog",
+                      ["Bitmap file", "Sample", "00:00:00"])
+dialog_reads_as_shown("alt+h", "a", "About Quorvantel", "the about box",
+                      ["Ver 1.02  \u00a9 2026 Brindlemoor Software",
+                       "https://www.brindlemoor.net/quorvantel"])
 
 key("F1")
 help_window = None
