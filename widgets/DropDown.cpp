@@ -3,36 +3,16 @@
 #include "widgets/ReadOnlyText.h"
 
 #include <QAbstractItemView>
-#include <QAccessibleWidget>
 
 namespace qv {
 namespace {
 
-class ComboAccessible final : public QAccessibleWidget, public ReadOnlyText {
+class ComboAccessible final : public ReadOnlyText {
 public:
-    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
-
-    void* interface_cast(QAccessible::InterfaceType t) override {
-        if (t == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(static_cast<ReadOnlyText*>(this));
-        return QAccessibleWidget::interface_cast(t);
-    }
-
-    QString text(QAccessible::Text t) const override {
-        switch (t) {
-        case QAccessible::Name: {
-            const QString own = widget()->accessibleName();
-            return own.isEmpty() ? shownText() : own;
-        }
-        case QAccessible::Value:
-            return shownText();
-        default:
-            return QAccessibleWidget::text(t);
-        }
-    }
+    explicit ComboAccessible(QComboBox* combo) : ReadOnlyText(combo, QAccessible::ComboBox) {}
 
     QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
+        QAccessible::State s = ReadOnlyText::state();
         s.expandable = true;
         s.hasPopup = true;
         s.expanded = combo()->view()->isVisible();
@@ -50,7 +30,7 @@ public:
     }
 
     QStringList actionNames() const override {
-        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+        return QStringList{showMenuAction(), pressAction()} + ReadOnlyText::actionNames();
     }
     void doAction(const QString& action) override {
         if (action == showMenuAction() || action == pressAction()) {
@@ -60,11 +40,12 @@ public:
                 combo()->showPopup();
             return;
         }
-        QAccessibleWidget::doAction(action);
+        ReadOnlyText::doAction(action);
     }
 
 private:
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+    QString unnamed() const override { return shownText(); }
     QString shownText() const override { return combo()->currentText(); }
 };
 

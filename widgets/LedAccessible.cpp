@@ -3,41 +3,21 @@
 #include "widgets/ReadOnlyText.h"
 #include "widgets/TLMDLEDLabel.h"
 
-#include <QAccessibleWidget>
-
 namespace qv {
 namespace {
 
-class LedAccessible final : public QAccessibleWidget, public ReadOnlyText {
+class LedAccessible final : public ReadOnlyText {
 public:
-    explicit LedAccessible(TLMDLEDLabel* led) : QAccessibleWidget(led, QAccessible::StaticText) {}
-
-    void* interface_cast(QAccessible::InterfaceType t) override {
-        if (t == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(static_cast<ReadOnlyText*>(this));
-        return QAccessibleWidget::interface_cast(t);
-    }
-
-    QString text(QAccessible::Text t) const override {
-        switch (t) {
-        case QAccessible::Name: {
-            const QString own = widget()->accessibleName();
-            return own.isEmpty() ? QStringLiteral("Time left") : own;
-        }
-        case QAccessible::Value:
-            return shownText();
-        default:
-            return QAccessibleWidget::text(t);
-        }
-    }
+    explicit LedAccessible(TLMDLEDLabel* led) : ReadOnlyText(led, QAccessible::StaticText) {}
 
     QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
+        QAccessible::State s = ReadOnlyText::state();
         s.readOnly = true;
         return s;
     }
 
 private:
+    QString unnamed() const override { return QStringLiteral("Time left"); }
     QString shownText() const override { return static_cast<TLMDLEDLabel*>(widget())->readOut(); }
 };
 

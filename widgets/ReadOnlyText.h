@@ -1,16 +1,39 @@
 #pragma once
 
-#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QString>
+#include <QWidget>
 #include <algorithm>
 
 namespace qv {
 
-// The text interface of a control that shows a text it does not let the user
-// edit or select (the LED's time, a drop-down list's item): its whole text, no
-// caret, no selection. The control says what it shows.
-class ReadOnlyText : public QAccessibleTextInterface {
+// What assistive technology sees of a control that shows a text it does not
+// let the user edit or select (the LED's time, a drop-down list's item): named
+// by its accessible name (else by what the control says), its value and its
+// text the text shown, whole, with no caret and no selection.
+class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
+    ReadOnlyText(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override {
+        switch (t) {
+        case QAccessible::Name: {
+            const QString own = widget()->accessibleName();
+            return own.isEmpty() ? unnamed() : own;
+        }
+        case QAccessible::Value:
+            return shownText();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
     void selection(int, int* start, int* end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -35,6 +58,8 @@ public:
 
 protected:
     virtual QString shownText() const = 0;
+    // The name of a control that has none of its own.
+    virtual QString unnamed() const = 0;
 };
 
 } // namespace qv
