@@ -2,6 +2,8 @@
 
 #include "desktop/RunControl.h"
 
+#include <ProgramVersion.h>
+
 #include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -98,7 +100,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     if (parser.isSet(version)) {
         result.action = Action::Version;
-        result.text = QStringLiteral("quorvantel 1.02\n");
+        result.text = QStringLiteral("quorvantel " QV_VERSION "\n");
         return result;
     }
     QStringList chosen;

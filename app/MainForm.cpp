@@ -2,7 +2,9 @@
 
 #include "app/CommonData.h"
 #include "app/QtTickSource.h"
+#include "app/WindowPlacement.h"
 #include "store/PreferencesStore.h"
+#include "widgets/DropDown.h"
 #include "widgets/PaletteKind.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -141,8 +143,8 @@ TMainForm::TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent
     f.setFamily(QStringLiteral("Sans Serif"));
     f.setPixelSize(11);
     setFont(f);
-    resize(605, 371);
-    move(413, 334);
+    resize(placement::kDesignWidth, placement::kDesignHeight);
+    move(placement::kDesignLeft, placement::kDesignTop);
     buildControls();
     buildMenu();
     qApp->installEventFilter(this);
@@ -169,9 +171,8 @@ void TMainForm::buildControls() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(9, 6);
 
-    TimerCombo = new QComboBox(Panel1);
+    TimerCombo = new DropDown(Panel1);
     TimerCombo->setObjectName(QStringLiteral("TimerCombo"));
-    TimerCombo->setEditable(false);
     TimerCombo->setGeometry(8, 21, 145, TimerCombo->sizeHint().height());
     if (!isDarkPalette(TimerCombo->palette())) {
         // Black on white while it can be used; greyed, as in every style,
@@ -207,8 +208,8 @@ void TMainForm::buildControls() {
     led.Horzsize = 40;
     led.Vertsize = 45;
     led.Thickness = 6;
-    led.ActiveColor = QColor(255, 0, 0);
-    led.InActiveColor = QColor(51, 0, 0);
+    led.ActiveColor = kDefaultActiveLEDColor;
+    led.InActiveColor = kDefaultInactiveLEDColor;
     TimerLED->setLED(led);
     TimerLED->setBevel(timerLedBevel());
     TimerLED->setCaption(QStringLiteral("00:00:00"));
@@ -219,27 +220,27 @@ void TMainForm::buildControls() {
     StartStopButton->setObjectName(QStringLiteral("StartStopButton"));
     StartStopButton->setFont(buttonFont(16));
     StartStopButton->setFocusPolicy(Qt::NoFocus);
-    StartStopButton->setGeometry(232, 243, 153, 46);
+    StartStopButton->setGeometry(232, kStartStopTop, 153, 46);
     connect(StartStopButton, &QPushButton::clicked, this, [this] { StartStopButtonClick(); });
 
     ResetButton = new QPushButton(QStringLiteral("RESET"), area);
     ResetButton->setObjectName(QStringLiteral("ResetButton"));
     ResetButton->setFont(buttonFont(13));
     ResetButton->setFocusPolicy(Qt::NoFocus);
-    ResetButton->setGeometry(232, 296, 153, 25);
+    ResetButton->setGeometry(232, kResetTop, 153, 25);
     connect(ResetButton, &QPushButton::clicked, this, [this] { ResetButtonClick(); });
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(true);
     const char* texts[2] = {"Not running", "00:00:00"};
-    const char* names[2] = {"Run state", "Time left, status bar"};
     const int widths[2] = {80, 50};
+    // A reader hears each panel by what it shows, as it changes: a name of
+    // its own would stand in for the text.
     for (int i = 0; i < 2; ++i) {
         auto* panel = new QLabel(QString::fromLatin1(texts[i]), StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(widths[i]);
-        panel->setAccessibleName(QString::fromLatin1(names[i]));
         if (i == 1)
             StatusBar->addWidget(new PanelHolder(panel, StatusBar));
         else

@@ -9,6 +9,7 @@
 #include "store/RunStateFile.h"
 #include "widgets/TLMDFormFill.h"
 
+#include <ProgramVersion.h>
 #include <QMainWindow>
 #include <QRect>
 #include <memory>
@@ -47,7 +48,7 @@ class TMainForm : public QMainWindow, public EngineHost, public DialogHost, publ
     Q_OBJECT
 
 public:
-    static constexpr const char* kCaption = "Quorvantel 1.02";
+    static constexpr const char* kCaption = "Quorvantel " QV_VERSION;
     static constexpr const char* kProgramTitle = "Quorvantel";
     static constexpr const char* kNotFound = "Fatal error, DB record not found!";
     static constexpr const char* kConfirmClose =
@@ -55,6 +56,10 @@ public:
     // The largest segment length whose vertical segment (x 1.1) still fits the
     // LED's 0..255 range, so very wide windows keep the digits' proportions.
     static constexpr int kMaxHorzsize = 231;
+    // The buttons' tops in the designed client area; they keep their distance
+    // from its bottom as the window's height changes.
+    static constexpr int kStartStopTop = 243;
+    static constexpr int kResetTop = 296;
 
     TMainForm(TCommonData& data, MainFormOptions options, QWidget* parent = nullptr);
     ~TMainForm() override;

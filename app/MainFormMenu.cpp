@@ -48,7 +48,7 @@ void TMainForm::Timersettings1Click() {
     // A failed write is reported; the table keeps the changes, and the next
     // successful write (at the latest the close) takes them to the file.
     QString error;
-    if (!TimerFile::saveWithoutMerge(m_writePath, db, &error))
+    if (!TimerFile::write(m_writePath, db, &error))
         MessageBox::error(this, error);
     ResetButtonClick();
 }

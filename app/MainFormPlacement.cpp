@@ -2,6 +2,7 @@
 // showing from the stored geometry, and what a save records of it.
 
 #include "app/MainForm.h"
+#include "app/WindowPlacement.h"
 #include "store/PreferencesStore.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -20,12 +21,10 @@ namespace {
 
 // Distances of the buttons' tops from the bottom of the client area (below the
 // menu), kept as the window's height changes.
-constexpr int kStartFromBottom = 371 - 243;
-constexpr int kResetFromBottom = 371 - 296;
+constexpr int kStartFromBottom = placement::kDesignHeight - TMainForm::kStartStopTop;
+constexpr int kResetFromBottom = placement::kDesignHeight - TMainForm::kResetTop;
 // Room under the digits for the two buttons and the gaps around them.
 constexpr int kBelowDigits = 98;
-constexpr int kMinWidth = 450;
-constexpr int kMinHeight = 350;
 
 } // namespace
 
@@ -91,7 +90,7 @@ void TMainForm::FormResize() {
         Panel1->setGeometry(0, 0, centralWidget()->width(), Panel1->height());
         LMDLImage1->move(Panel1->width() - LMDLImage1->width(), 1);
 
-        QSize wanted(std::max(W, kMinWidth), std::max(H, kMinHeight));
+        QSize wanted(std::max(W, placement::kMinWidth), std::max(H, placement::kMinHeight));
         const int ledBottom = TimerLED->y() + TimerLED->height();
         if (ledBottom > StartStopButton->y())
             wanted.setHeight(menuHeight + ledBottom + StartStopButton->height() +
@@ -118,13 +117,13 @@ void TMainForm::setVisible(bool visible) {
 void TMainForm::FormShow() {
     switch (m_prefs.WindowStateCode) {
     case 0: {
-        const GeometryPlan plan = prefs::planGeometry(m_prefs.WindowGeometry);
+        const placement::GeometryPlan plan = placement::planGeometry(m_prefs.WindowGeometry);
         if (plan.centreDefault) {
-            resize(prefs::kDefaultWidth, prefs::kDefaultHeight);
+            resize(placement::kDefaultWidth, placement::kDefaultHeight);
             const QScreen* s = screen();
             const QRect sg = s ? s->geometry() : QRect(0, 0, 1024, 768);
             const auto [top, left] =
-                prefs::centredTopLeft(sg.width(), sg.height(), width(), height());
+                placement::centredTopLeft(sg.width(), sg.height(), width(), height());
             move(sg.x() + left, sg.y() + top);
             break;
         }

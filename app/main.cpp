@@ -9,6 +9,7 @@
 #include "store/PreferencesStore.h"
 #include "store/TimerFile.h"
 
+#include <ProgramVersion.h>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
@@ -132,7 +133,7 @@ int main(int argc, char** argv) {
     started.count_down();
     QCoreApplication::setOrganizationName(QString::fromLatin1(prefs::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromLatin1(prefs::kApplication));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.02"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
     SessionDesktop::nameApplication();
 
     SingleInstance guard(SingleInstance::defaultRuntimeDir(), executableName(argv[0]));

@@ -1,3 +1,6 @@
+#include "app/WindowPlacement.h"
+#include "store/Preferences.h"
+#include "support/PaintWatch.h"
 #include "widgets/TLMDFormFill.h"
 #include "widgets/TLMDLEDLabel.h"
 
@@ -13,7 +16,7 @@ namespace {
 // Horzsize = W div 16, Vertsize = 1.1 x Horzsize, Thickness = Horzsize / 6.
 void setupTimerLed(TLMDLEDLabel& led, int horz, int vert, int thick) {
     led.setBevel(timerLedBevel());
-    led.setLED({horz, vert, thick, QColor(255, 0, 0), QColor(51, 0, 0), true});
+    led.setLED({horz, vert, thick, kDefaultActiveLEDColor, kDefaultInactiveLEDColor, true});
     led.setAutoSize(true);
     led.setCaption(QStringLiteral("00:00:00"));
 }
@@ -39,11 +42,12 @@ BENCHMARK(BM_TimerLedRender)
 void BM_TimerLedRepaint(benchmark::State& state) {
     TLMDLEDLabel led;
     setupTimerLed(led, int(state.range(0)), int(state.range(1)), int(state.range(2)));
+    const qv::testing::PaintWatch paints(&led);
     led.show();
     QCoreApplication::processEvents();
     for (auto _ : state)
         led.repaint();
-    state.counters["paints"] = led.paintCount();
+    state.counters["paints"] = paints.count();
 }
 BENCHMARK(BM_TimerLedRepaint)
     ->Args({40, 44, 7})
@@ -56,6 +60,7 @@ BENCHMARK(BM_TimerLedRepaint)
 void BM_TimerLedSecond(benchmark::State& state) {
     TLMDLEDLabel led;
     setupTimerLed(led, int(state.range(0)), int(state.range(1)), int(state.range(2)));
+    const qv::testing::PaintWatch paints(&led);
     led.show();
     QCoreApplication::processEvents();
     QStringList minute;
@@ -66,7 +71,7 @@ void BM_TimerLedSecond(benchmark::State& state) {
         led.setCaption(minute[i]);
         i = (i + 1) % minute.size();
     }
-    state.counters["paints"] = led.paintCount();
+    state.counters["paints"] = paints.count();
 }
 BENCHMARK(BM_TimerLedSecond)
     ->Args({40, 44, 7})
@@ -99,7 +104,10 @@ void BM_GradientRender(benchmark::State& state) {
     }
     state.counters["renders"] = fill.renderCount();
 }
-BENCHMARK(BM_GradientRender)->Args({1920, 1080})->Args({605, 371})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GradientRender)
+    ->Args({1920, 1080})
+    ->Args({placement::kDesignWidth, placement::kDesignHeight})
+    ->Unit(benchmark::kMicrosecond);
 
 // What a background erase costs once the band table is worked out: a fill for
 // each band, straight into the target.

@@ -8,6 +8,8 @@
 // --title and -title for itself, as X11 programs' window title option.)
 // With --flash it shows its text and a blank by turns every tenth of a second,
 // as the program's display does after a run reached zero.
+#include "app/WindowPlacement.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -17,7 +19,7 @@ int main(int argc, char** argv) {
     QLabel label;
     label.setWindowTitle(QStringLiteral("qv-floor"));
     label.setAlignment(Qt::AlignCenter);
-    label.resize(605, 371);
+    label.resize(qv::placement::kDesignWidth, qv::placement::kDesignHeight);
     const QStringList arguments = QCoreApplication::arguments();
     const bool titled = arguments.contains(QStringLiteral("--moving-title"));
     int left = 24 * 60 * 60;

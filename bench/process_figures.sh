@@ -18,29 +18,15 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtim
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export PULSE_SERVER=${PULSE_SERVER:-unix:/nonexistent}
+source "$(dirname "$0")/../scripts/lib/services.bash"
 pids=()
 
-display=57
-while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
-export DISPLAY=:$display
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-source "$(dirname "$0")/../scripts/services.sh"
-qv_wait_window_manager "$DISPLAY"
+qv_start_x --from 57
+export DISPLAY=$QV_X_DISPLAY
 case ${QV_FIGURES_BUS:-} in
 none) export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus ;;
 empty | desktop)
-    printf '%s\n' '<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>' \
-        '<auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/>' \
-        '<allow receive_sender="*"/><allow own="*"/></policy></busconfig>' >"$work/bus.conf"
-    dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" &
-    pids+=($!)
-    for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
-    DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus.address")
-    export DBUS_SESSION_BUS_ADDRESS
+    qv_start_session_bus "$work"
     if [ "$QV_FIGURES_BUS" = desktop ]; then
         dunst >/dev/null 2>&1 &
         pids+=($!)
@@ -57,6 +43,7 @@ stop_all() {
         kill "${pids[i]}" 2>/dev/null || true
         wait "${pids[i]}" 2>/dev/null || true
     done
+    qv_stop_started
     rm -rf "$work"
 }
 trap stop_all EXIT

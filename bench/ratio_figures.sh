@@ -59,28 +59,17 @@ stop_all() {
 }
 trap stop_all EXIT
 
-printf '%s\n' '<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>' \
-    '<auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/>' \
-    '<allow receive_sender="*"/><allow own="*"/></policy></busconfig>' >"$work/bus.conf"
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
-bus=$(head -1 "$work/bus.address")
+qv_start_session_bus "$work"
+bus=$DBUS_SESSION_BUS_ADDRESS
 
 # One X server with a window manager for each of the two.
 declare -A display xserver
 next=60
 for who in q f; do
-    while [ -e "/tmp/.X${next}-lock" ]; do next=$((next + 1)); done
-    display[$who]=:$next
-    Xvfb "${display[$who]}" -screen 0 3840x2160x24 -nolisten tcp >/dev/null 2>&1 &
-    xserver[$who]=$!
-    pids+=($!)
-    for _ in $(seq 50); do DISPLAY=${display[$who]} xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    DISPLAY=${display[$who]} openbox >/dev/null 2>&1 &
-    pids+=($!)
-    qv_wait_window_manager "${display[$who]}"
-    next=$((next + 1))
+    qv_start_x --size 3840x2160 --from "$next"
+    display[$who]=$QV_X_DISPLAY
+    xserver[$who]=$QV_X_PID
+    next=$((${QV_X_DISPLAY#:} + 1))
     mkdir -p "$work/$who/app" "$work/$who/home" "$work/$who/runtime"
     chmod 700 "$work/$who/runtime"
 done

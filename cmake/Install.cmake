@@ -28,7 +28,11 @@ install(CODE "
     message(STATUS \"Installing: \${dir}/${QV_APP_ID}.service\")
     list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${dir}/${QV_APP_ID}.service\")
 ")
-install(FILES ${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.metainfo.xml
+configure_file(${QV_SOURCE_ROOT}/resources/${QV_APP_ID}.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/resources/${QV_APP_ID}.metainfo.xml @ONLY)
+configure_file(${QV_SOURCE_ROOT}/resources/quorvantel.1.in
+    ${CMAKE_BINARY_DIR}/resources/quorvantel.1 @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/resources/${QV_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${QV_SOURCE_ROOT}/resources/icons/quorvantel.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${QV_APP_ID}.svg)
@@ -52,7 +56,7 @@ function(qv_gzip source output)
         message(FATAL_ERROR "gzip ${source} failed")
     endif()
 endfunction()
-qv_gzip(${QV_SOURCE_ROOT}/resources/quorvantel.1 quorvantel.1.gz)
+qv_gzip(${CMAKE_BINARY_DIR}/resources/quorvantel.1 quorvantel.1.gz)
 qv_gzip(${QV_SOURCE_ROOT}/resources/debian/changelog changelog.gz)
 install(FILES ${QV_GZ_DIR}/quorvantel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${QV_GZ_DIR}/changelog.gz ${QV_SOURCE_ROOT}/resources/debian/copyright

@@ -1,5 +1,7 @@
 #include "desktop/TrayIcon.h"
 
+#include "store/Preferences.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QPainter>
@@ -89,8 +91,8 @@ void TrayIcon::activated(QSystemTrayIcon::ActivationReason reason) {
 // The LED's own colours: a dark disc, lit red for the part of the start value
 // still left while counting, all lit while the display flashes.
 QIcon TrayIcon::picture(int key) {
-    const QColor lit(255, 0, 0);
-    const QColor unlit(51, 0, 0);
+    const QColor lit = kDefaultActiveLEDColor;
+    const QColor unlit = kDefaultInactiveLEDColor;
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64}) {
         QPixmap pm(size, size);

@@ -129,12 +129,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_contents = new QListWidget;
     m_contents->setObjectName(QStringLiteral("HelpContents"));
     m_contents->setSpacing(2);
+    m_contents->setAccessibleName(QStringLiteral("Help contents"));
     for (const Page& page : pages()) {
         auto* item = new QListWidgetItem(page.title, m_contents);
         item->setData(Qt::UserRole, page.file);
     }
     m_browser = new QTextBrowser;
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    // Read as the page it shows, under a name of its own.
+    m_browser->setAccessibleName(QStringLiteral("Help page"));
     // Links are followed here, so that a page that is missing gets a message
     // instead of a blank view, and web addresses go to the user's browser.
     m_browser->setOpenLinks(false);

@@ -71,19 +71,19 @@ void RulePage::build(int rule) {
 
     m_interval = dropDown(names[7], this);
     fillIntervals(m_interval, kRuleIntervals);
-    layout->addWidget(new QLabel(QStringLiteral("Perform the selected action"), this), 3, 0, 1, 2);
+    layout->addWidget(caption("Perform the selected action", m_interval, this), 3, 0, 1, 2);
     layout->addWidget(m_interval, 4, 0);
 
     m_action = dropDown(names[8], this);
     fillActions(m_action, kAnnounceActionLabels);
     m_previewButton = pictureButton(names[9], QStyle::SP_MediaPlay, "Preview sound", this);
-    layout->addWidget(new QLabel(QStringLiteral("Action to perform"), this), 5, 0, 1, 2);
+    layout->addWidget(caption("Action to perform", m_action, this), 5, 0, 1, 2);
     layout->addWidget(m_action, 6, 0);
     layout->addWidget(m_previewButton, 6, 1);
 
     m_filename = filenameField(names[10], this);
     m_browseButton = browseButton(names[11], this);
-    layout->addWidget(new QLabel(QStringLiteral("Custom sound filename"), this), 7, 0, 1, 2);
+    layout->addWidget(caption("Custom sound filename", m_filename, this), 7, 0, 1, 2);
     layout->addWidget(m_filename, 8, 0);
     layout->addWidget(m_browseButton, 8, 1);
     layout->setRowStretch(9, 1);

@@ -129,12 +129,8 @@ void TSettingsForm::buildWindow() {
                         {MinSpin, QStringLiteral("Change start minutes")},
                         {SecSpin, QStringLiteral("Change start seconds")},
                         {QSTracker, QStringLiteral("Quick set of the start time")},
-                        {GenAnnIntervalCombo, QStringLiteral("Perform action")},
-                        {GenAnnTypeCombo, QStringLiteral("Type of action")},
                         {GenPreviewButton, QStringLiteral("Preview sound, general announcement")},
-                        {TimerExpTypeCombo, QStringLiteral("Timer expire action")},
                         {ExpPreviewButton, QStringLiteral("Preview sound, timer expire")},
-                        {TimerExpFilenameEdit, QStringLiteral("Custom sound filename")},
                         {ExpBrowseButton, QStringLiteral("Browse files, timer expire")}});
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { HelpButtonClick(); });
@@ -190,9 +186,7 @@ QWidget* TSettingsForm::buildStartGroup() {
     auto* time = new QHBoxLayout;
     time->setSpacing(0);
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        auto* caption = new QLabel(QLatin1String(kCaptions[i]), group);
-        caption->setBuddy(parts[i].second);
-        time->addWidget(caption);
+        time->addWidget(caption(kCaptions[i], parts[i].second, group));
         time->addSpacing(4);
         time->addWidget(parts[i].first);
         parts[i].second->setFixedHeight(parts[i].first->sizeHint().height());
@@ -205,8 +199,6 @@ QWidget* TSettingsForm::buildStartGroup() {
     time->addWidget(LoopCheck);
     layout->addLayout(time, 0, 0);
 
-    auto* quickLabel =
-        new QLabel(QStringLiteral("Quick set (drag to quickly change start time)"), group);
     QSTracker = new QSlider(Qt::Horizontal, group);
     QSTracker->setObjectName(QStringLiteral("QSTracker"));
     QSTracker->setRange(1, 600);
@@ -214,8 +206,8 @@ QWidget* TSettingsForm::buildStartGroup() {
     QSTracker->setPageStep(25);
     QSTracker->setTickInterval(25);
     QSTracker->setTickPosition(QSlider::TicksBelow);
-    quickLabel->setBuddy(QSTracker);
-    layout->addWidget(quickLabel, 1, 0);
+    layout->addWidget(caption("Quick set (drag to quickly change start time)", QSTracker, group), 1,
+                      0);
     layout->addWidget(QSTracker, 2, 0);
 
     connect(HrSpin, &QSpinBox::valueChanged, this, [this] { HrSpinClick(); });
@@ -236,16 +228,14 @@ QWidget* TSettingsForm::buildGeneralGroup() {
     fillActions(GenAnnTypeCombo, std::span(kAnnounceActionLabels).first(3));
     GenPreviewButton =
         pictureButton("GenPreviewButton", QStyle::SP_MediaPlay, "Preview sound", group);
-    layout->addWidget(new QLabel(QStringLiteral("Perform action"), group), 0, 0);
+    layout->addWidget(caption("Perform action", GenAnnIntervalCombo, group), 0, 0);
     layout->addWidget(GenAnnIntervalCombo, 1, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Type of action"), group), 2, 0);
+    layout->addWidget(caption("Type of action", GenAnnTypeCombo, group), 2, 0);
     layout->addWidget(GenAnnTypeCombo, 3, 0);
     layout->addWidget(GenPreviewButton, 3, 1);
 
     connect(GenAnnIntervalCombo, &QComboBox::currentIndexChanged, this,
             [this] { GenAnnIntervalComboChange(); });
-    connect(GenAnnTypeCombo, &QComboBox::currentIndexChanged, this,
-            [this] { GenAnnTypeComboChange(); });
     connect(GenPreviewButton, &QToolButton::clicked, this, [this] { GenPreviewButtonClick(); });
     return group;
 }
@@ -261,10 +251,10 @@ QWidget* TSettingsForm::buildExpiryGroup() {
         pictureButton("ExpPreviewButton", QStyle::SP_MediaPlay, "Preview sound", group);
     TimerExpFilenameEdit = filenameField("TimerExpFilenameEdit", group);
     ExpBrowseButton = browseButton("ExpBrowseButton", group);
-    layout->addWidget(new QLabel(QStringLiteral("Action"), group), 0, 0);
+    layout->addWidget(caption("Action", TimerExpTypeCombo, group), 0, 0);
     layout->addWidget(TimerExpTypeCombo, 1, 0);
     layout->addWidget(ExpPreviewButton, 1, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Custom sound filename"), group), 2, 0);
+    layout->addWidget(caption("Custom sound filename", TimerExpFilenameEdit, group), 2, 0);
     layout->addWidget(TimerExpFilenameEdit, 3, 0);
     layout->addWidget(ExpBrowseButton, 3, 1);
 

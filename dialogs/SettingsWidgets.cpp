@@ -2,6 +2,7 @@
 
 #include "dialogs/UpDownSpin.h"
 #include "store/QtText.h"
+#include "widgets/DropDown.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,9 +18,8 @@ QSpinBox* spinner(const char* name, int maximum, QWidget* parent) {
 }
 
 QComboBox* dropDown(const char* name, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new DropDown(parent);
     combo->setObjectName(QLatin1String(name));
-    combo->setEditable(false);
     return combo;
 }
 
@@ -45,6 +45,12 @@ QLineEdit* filenameField(const char* name, QWidget* parent) {
     field->setObjectName(QLatin1String(name));
     field->setReadOnly(true);
     return field;
+}
+
+QLabel* caption(const char* text, QWidget* control, QWidget* parent) {
+    auto* label = new QLabel(QLatin1String(text), parent);
+    label->setBuddy(control);
+    return label;
 }
 
 QLabel* pathHolder(const char* name, QWidget* parent) {

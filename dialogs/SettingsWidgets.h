@@ -28,6 +28,8 @@ QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, con
                            QWidget* parent);
 QToolButton* browseButton(const char* name, QWidget* parent);
 QLineEdit* filenameField(const char* name, QWidget* parent);
+// The label of a control: a reader names the control by its text.
+QLabel* caption(const char* text, QWidget* control, QWidget* parent);
 // A hidden label that holds the full path behind a file name field.
 QLabel* pathHolder(const char* name, QWidget* parent);
 

@@ -3,6 +3,7 @@
 #include "widgets/GrowToContents.h"
 #include "widgets/PaletteKind.h"
 
+#include <ProgramVersion.h>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
@@ -16,11 +17,7 @@
 namespace qv {
 
 QString TAboutForm::versionText() {
-    return QStringLiteral("Ver 1.02  \u00A9 2026 Brindlemoor Software");
-}
-
-bool TAboutForm::isDarkPalette(const QPalette& palette) {
-    return qv::isDarkPalette(palette);
+    return QStringLiteral("Ver " QV_VERSION "  \u00A9 " QV_RELEASE_YEAR " Brindlemoor Software");
 }
 
 double TAboutForm::contrastRatio(const QColor& a, const QColor& b) {

@@ -18,9 +18,8 @@ class TAboutForm : public QDialog {
 public:
     static QString versionText();
     static QUrl webAddress();
-    // A palette whose window colour is dark, and the contrast ratio of two
-    // colours as readability guidelines define it (1 to 21).
-    static bool isDarkPalette(const QPalette& palette);
+    // The contrast ratio of two colours as readability guidelines define it
+    // (1 to 21).
     static double contrastRatio(const QColor& a, const QColor& b);
 
     explicit TAboutForm(const QPixmap& logo, QWidget* parent = nullptr);

@@ -202,8 +202,6 @@ void TSettingsForm::GenAnnIntervalComboChange() {
     GenAnnTypeCombo->setEnabled(GenAnnIntervalCombo->currentIndex() != 0);
 }
 
-void TSettingsForm::GenAnnTypeComboChange() {}
-
 void TSettingsForm::TimerExpTypeComboChange() {
     const bool custom = TimerExpTypeCombo->currentIndex() == PlayCustomExpirySound;
     TimerExpFilenameEdit->setEnabled(custom);

@@ -74,7 +74,6 @@ public:
     // Shared by the nine rule time fields; each rule's page does the work.
     void AnnHrEditChange(QLineEdit* field);
     void GenAnnIntervalComboChange();
-    void GenAnnTypeComboChange();
     void TimerExpTypeComboChange();
     void R1ActionComboChange();
     void R2ActionComboChange();

@@ -153,26 +153,6 @@ StoredPreferences makeStored(const TPreferences& p, const WindowSnapshot& w) {
     return out;
 }
 
-GeometryPlan planGeometry(const QString& windowGeometry) {
-    GeometryPlan plan;
-    if (windowGeometry.left(8) == QLatin1String("00000000")) {
-        plan.centreDefault = true;
-        return plan;
-    }
-    std::optional<int>* fields[] = {&plan.width, &plan.height, &plan.top, &plan.left};
-    for (int i = 0; i < 4; ++i) {
-        const auto v = parseGroup(windowGeometry.mid(i * 4, 4));
-        if (!v)
-            break;
-        *fields[i] = *v;
-    }
-    return plan;
-}
-
-std::pair<int, int> centredTopLeft(int screenWidth, int screenHeight, int width, int height) {
-    return {screenHeight / 2 - height / 2, screenWidth / 2 - width / 2};
-}
-
 } // namespace prefs
 
 std::unique_ptr<QSettings> PreferencesStore::openKey() {

@@ -36,24 +36,12 @@ struct WindowSnapshot {
     int selectedTimer = -1; // -1: nothing selected
 };
 
-// Where the window goes at its first showing, from WindowGeometry. Each field
-// is set only while the groups before it could be read.
-struct GeometryPlan {
-    bool centreDefault = false; // 550 x 400, centred on the screen
-    std::optional<int> width;
-    std::optional<int> height;
-    std::optional<int> top;
-    std::optional<int> left;
-};
-
 // The parsing and formatting rules of the stored values, free of any store.
 namespace prefs {
 
 inline constexpr const char* kOrganisation = "Brindlemoor";
 inline constexpr const char* kApplication = "Quorvantel";
 inline constexpr const char* kVersion = "1.0";
-inline constexpr int kDefaultWidth = 550;
-inline constexpr int kDefaultHeight = 400;
 
 // A colour as the 32-bit number the store keeps: red in the low byte, green in
 // the next, blue in the third.
@@ -78,11 +66,6 @@ void applyStored(const StoredPreferences& stored, int timerCount, const QColor& 
 // The five values written at close (CurrentVer is left empty: it is written at
 // start-up only).
 StoredPreferences makeStored(const TPreferences& p, const WindowSnapshot& w);
-
-GeometryPlan planGeometry(const QString& windowGeometry);
-
-// Top and left that centre a window of this size on a screen of that size.
-std::pair<int, int> centredTopLeft(int screenWidth, int screenHeight, int width, int height);
 
 } // namespace prefs
 

@@ -189,10 +189,6 @@ bool TimerFile::createEmpty(const QString& path, TimerDB& db, QString* error) {
     return write(path, db, error);
 }
 
-bool TimerFile::saveWithoutMerge(const QString& path, const TimerDB& db, QString* error) {
-    return write(path, db, error);
-}
-
 bool TimerFile::mergeAndSave(const QString& path, TimerDB& db, QString* error) {
     TimerDB merged = db;
     merged.mergeChangeLog();

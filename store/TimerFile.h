@@ -36,7 +36,8 @@ public:
 
     static QByteArray serialize(const TimerDB& db);
     // Atomic: a failed write leaves the previous file as it was, and the
-    // save is reported done only once the new file is on disk.
+    // save is reported done only once the new file is on disk. The table goes
+    // in as it is, its change log included (so after the settings dialog).
     static bool write(const QString& path, const TimerDB& db, QString* error,
                       FileOps& ops = FileOps::system());
 
@@ -46,8 +47,6 @@ public:
     // Start-up without a file: `db` becomes the empty table whether or not
     // the save succeeds; the result tells whether the file was written.
     static bool createEmpty(const QString& path, TimerDB& db, QString* error);
-    // After the settings dialog: the change log goes into the file.
-    static bool saveWithoutMerge(const QString& path, const TimerDB& db, QString* error);
     // At close: the merged table is written; `db` is merged only once the
     // file has been written, so a failed save loses nothing.
     static bool mergeAndSave(const QString& path, TimerDB& db, QString* error);

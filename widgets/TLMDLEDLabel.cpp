@@ -1,6 +1,7 @@
 #include "widgets/TLMDLEDLabel.h"
 
 #include "widgets/LedAccessible.h"
+#include "widgets/LedFlashFrames.h"
 
 #include <QAccessible>
 #include <QPaintEvent>
@@ -64,13 +65,18 @@ int TLMDBevel::width() const {
     return StyleOuter == bvNone ? 0 : std::max(WidthOuter, 0);
 }
 
-TLMDLEDLabel::TLMDLEDLabel(QWidget* parent) : QWidget(parent) {
+TLMDLEDLabel::TLMDLEDLabel(QWidget* parent)
+    : QWidget(parent), m_flash(std::make_unique<LedFlashFrames>(*this)) {
     // Every pixel is painted by us, from one off-screen image.
     setAttribute(Qt::WA_OpaquePaintEvent);
     installLedAccessibility();
     m_geometry = computeLedGeometry(m_led.Horzsize, m_led.Vertsize, m_led.Thickness);
+    m_cells.reshape(m_geometry);
+    m_cells.setColours(m_led.ActiveColor, m_led.InActiveColor, m_color);
     m_textSize = measureLedText(m_caption);
 }
+
+TLMDLEDLabel::~TLMDLEDLabel() = default;
 
 void TLMDLEDLabel::setCaption(const QString& text) {
     if (text == m_caption)
@@ -90,76 +96,14 @@ void TLMDLEDLabel::setCaption(const QString& text) {
     m_textSize = measureLedText(m_caption);
     const QSize before = size();
     relayout();
-    if (size() == before && isVisible() && showKeptPhase(from))
+    if (size() == before && isVisible() && m_flash->show(from))
         return;
     const std::optional<QRegion> changed =
-        size() == before && !m_screenAhead ? changedCells(from, m_caption) : std::nullopt;
+        size() == before && !m_flash->screenAhead() ? changedCells(from, m_caption) : std::nullopt;
     if (!changed)
         refresh();
     else if (!changed->isEmpty() && isVisible())
         repaint(*changed);
-}
-
-void TLMDLEDLabel::setScreenFrames(std::unique_ptr<ScreenFrames> frames) {
-    m_frames = std::move(frames);
-    m_framesAsked = true;
-    m_framesWindow = 0;
-    m_keptText[0] = m_keptText[1] = QString();
-}
-
-TLMDLEDLabel::PhaseLook TLMDLEDLabel::phaseLook() const {
-    return PhaseLook{size(), devicePixelRatioF(), m_led, m_bevel, m_color};
-}
-
-// A flashing display swaps its caption for blanks of the same length and back,
-// ten times a second: each phase is composed once, kept by the screen, and
-// shown from there by a copy. True when the phase was shown so.
-bool TLMDLEDLabel::showKeptPhase(const QString& from) {
-    const bool toBlank = m_caption.trimmed().isEmpty();
-    if (from.size() != m_caption.size() || toBlank == from.trimmed().isEmpty())
-        return false;
-    // Frames belong to one native window: one made anew is asked again.
-    const WId native = window()->internalWinId();
-    if (m_framesAsked && m_framesWindow != 0 && m_framesWindow != native) {
-        m_framesAsked = false;
-        m_watchingWindow = false;
-    }
-    if (!m_framesAsked) {
-        m_framesAsked = true;
-        m_frames = screenFramesFor(this);
-        m_keptText[0] = m_keptText[1] = QString();
-    }
-    if (!m_frames)
-        return false;
-    m_framesWindow = native;
-    if (!m_watchingWindow && window()->windowHandle()) {
-        // The window's buffer goes to the screen again when the window is
-        // uncovered; a kept phase is then painted into it.
-        m_watchingWindow = true;
-        window()->windowHandle()->installEventFilter(this);
-    }
-    const PhaseLook look = phaseLook();
-    if (look != m_keptLook) {
-        m_keptLook = look;
-        m_keptText[0] = m_keptText[1] = QString();
-    }
-    const int phase = toBlank ? 0 : 1;
-    if (m_keptText[phase] != m_caption) {
-        m_keptText[phase].clear();
-        if (!m_frames->keep(phase, render(look.ratio)))
-            return false;
-        m_keptText[phase] = m_caption;
-    }
-    if (!m_frames->show(phase, mapTo(window(), QPoint(0, 0)) * look.ratio))
-        return false;
-    m_screenAhead = true;
-    return true;
-}
-
-bool TLMDLEDLabel::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Expose && m_screenAhead)
-        update();
-    return QWidget::eventFilter(watched, event);
 }
 
 // While a timer counts, one or two of the eight cells change each second, and
@@ -213,7 +157,19 @@ std::optional<QRegion> TLMDLEDLabel::changedCells(const QString& from, const QSt
 }
 
 void TLMDLEDLabel::setLED(const TLMDLED& led) {
-    applyLED(normalised(led));
+    const TLMDLED next = normalised(led);
+    if (next == m_led)
+        return;
+    const bool shape = next.Horzsize != m_led.Horzsize || next.Vertsize != m_led.Vertsize ||
+                       next.Thickness != m_led.Thickness;
+    m_led = next;
+    if (shape) {
+        m_geometry = computeLedGeometry(m_led.Horzsize, m_led.Vertsize, m_led.Thickness);
+        m_cells.reshape(m_geometry);
+        relayout();
+    }
+    m_cells.setColours(m_led.ActiveColor, m_led.InActiveColor, m_color);
+    refresh();
 }
 
 void TLMDLEDLabel::setHorzsize(int v) {
@@ -252,27 +208,6 @@ void TLMDLEDLabel::setDisabledDigits(bool on) {
     setLED(next);
 }
 
-void TLMDLEDLabel::applyLED(const TLMDLED& next) {
-    if (next == m_led)
-        return;
-    const bool shape = next.Horzsize != m_led.Horzsize || next.Vertsize != m_led.Vertsize ||
-                       next.Thickness != m_led.Thickness;
-    const bool unlit = next.InActiveColor != m_led.InActiveColor;
-    m_led = next;
-    changed(shape ? Change::Shape : unlit ? Change::UnlitColours : Change::Paint);
-}
-
-void TLMDLEDLabel::changed(Change what) {
-    if (what == Change::Shape) {
-        m_geometry = computeLedGeometry(m_led.Horzsize, m_led.Vertsize, m_led.Thickness);
-        relayout();
-    }
-    if (what != Change::Paint)
-        m_cellStale = true;
-    m_litStale = true;
-    refresh();
-}
-
 void TLMDLEDLabel::setAutoSize(bool on) {
     if (on == m_autoSize)
         return;
@@ -285,7 +220,8 @@ void TLMDLEDLabel::setColor(const QColor& c) {
     if (next == m_color)
         return;
     m_color = next;
-    changed(Change::UnlitColours);
+    m_cells.setColours(m_led.ActiveColor, m_led.InActiveColor, m_color);
+    refresh();
 }
 
 void TLMDLEDLabel::setBevel(const TLMDBevel& b) {
@@ -323,35 +259,8 @@ void TLMDLEDLabel::refresh() {
         repaint();
 }
 
-void TLMDLEDLabel::ensureCellImage() const {
-    const QRgb inactive = m_led.InActiveColor.rgb();
-    const QRgb background = m_color.rgb();
-    if (m_pattern.isNull() || inactive != m_patternInactive || background != m_patternBackground) {
-        m_pattern = QImage(8, 8, QImage::Format_RGB32);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                m_pattern.setPixel(x, y, (x + y) % 2 == 0 ? inactive : background);
-        m_patternInactive = inactive;
-        m_patternBackground = background;
-        ++m_patternBuilds;
-        m_cellStale = true;
-    }
-    if (!m_cellStale && !m_cellImage.isNull())
-        return;
-    m_cellStale = false;
-    if (m_geometry.cellWidth <= 0 || m_geometry.cellHeight <= 0) {
-        m_cellImage = QImage();
-        return;
-    }
-    m_cellImage = QImage(m_geometry.cellWidth, m_geometry.cellHeight, QImage::Format_RGB32);
-    m_cellImage.fill(m_color);
-    QPainter p(&m_cellImage);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QBrush(m_pattern)); // pattern origin at the cell's top-left corner
-    for (const QPolygon& outline : m_geometry.outlines)
-        if (!outline.isEmpty())
-            p.drawPolygon(outline);
-    ++m_cellBuilds;
+void TLMDLEDLabel::setScreenFrames(std::unique_ptr<ScreenFrames> frames) {
+    m_flash->setFrames(std::move(frames));
 }
 
 void TLMDLEDLabel::drawBevel(QPainter& p) const {
@@ -377,89 +286,6 @@ void TLMDLEDLabel::drawBevel(QPainter& p) const {
     p.drawPolygon(QPolygon({QPoint(L, B - 1), QPoint(L + w, B - 1 - w), QPoint(L + w, Tp + w),
                             QPoint(R - w - 1, Tp + w), QPoint(R - 1, Tp), QPoint(L, Tp)}));
     p.restore();
-}
-
-void TLMDLEDLabel::ensureLitSegments() const {
-    if (!m_litStale)
-        return;
-    m_litStale = false;
-    for (int i = 0; i < kLedSegmentCount; ++i) {
-        const QPolygon& outline = m_geometry.outlines[i];
-        LitSegment& segment = m_litSegments[i];
-        segment = {};
-        if (outline.isEmpty())
-            continue;
-        // The one-pixel outline makes a lit segment cover its unlit shape
-        // entirely; it stays on the pixels of the outline's corners.
-        const QRect bounds = outline.boundingRect();
-        segment.at = bounds.topLeft();
-        segment.picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
-        segment.picture.fill(Qt::transparent);
-        QPainter p(&segment.picture);
-        p.setPen(QPen(m_led.ActiveColor, 0));
-        p.setBrush(m_led.ActiveColor);
-        p.drawPolygon(outline.translated(-bounds.topLeft()));
-    }
-}
-
-// Paints the cells of the text that meet part (in widget coordinates) straight
-// from the prepared pictures: a lit cell is one copy of the unlit cell with its
-// lit segments' pictures laid over it, a run of unlit cells on a line one fill
-// tiled with the unlit cell, so that the blank phase of a flashing display
-// costs a single fill. The widget's paint device is the window's off-screen
-// buffer already, so nothing flickers.
-void TLMDLEDLabel::paintArea(QPainter& p, const QRect& area, const QRect& part) const {
-    ensureCellImage();
-    if (m_cellImage.isNull()) {
-        p.fillRect(part, m_color);
-        return;
-    }
-    ensureLitSegments();
-    const int cw = m_geometry.cellWidth;
-    const int ch = m_geometry.cellHeight;
-    const bool lit = isEnabled() || !m_led.DisabledDigits;
-    QRegion background(part);
-    QRect unlitRun;
-    auto fillUnlit = [&] {
-        if (unlitRun.isEmpty())
-            return;
-        p.setBrushOrigin(area.topLeft());
-        p.fillRect(unlitRun, QBrush(m_cellImage));
-        background -= unlitRun;
-        unlitRun = QRect();
-    };
-    int runLine = -1;
-    forEachLedCell(m_caption, [&](int line, int column, char32_t c) {
-        const QRect cell(area.left() + column * cw, area.top() + line * ch, cw, ch);
-        if (line != runLine) {
-            fillUnlit();
-            runLine = line;
-        }
-        if (!cell.intersects(part)) {
-            fillUnlit();
-            return;
-        }
-        const std::uint16_t mask = lit ? ledLitMask(c, m_geometry.horz, m_geometry.vert) : 0;
-        if (mask == 0) {
-            unlitRun = unlitRun.isEmpty() ? cell : unlitRun.united(cell);
-            return;
-        }
-        fillUnlit();
-        const QRect inCell = cell & part;
-        p.drawImage(inCell.topLeft(), m_cellImage, inCell.translated(-cell.topLeft()));
-        for (int i = 0; i < kLedSegmentCount; ++i) {
-            const LitSegment& segment = m_litSegments[i];
-            if (((mask >> i) & 1) == 0 || segment.picture.isNull())
-                continue;
-            const QRect at(cell.topLeft() + segment.at, segment.picture.size());
-            if (at.intersects(part))
-                p.drawImage(at.topLeft(), segment.picture);
-        }
-        background -= cell;
-    });
-    fillUnlit();
-    for (const QRect& r : background)
-        p.fillRect(r, m_color);
 }
 
 void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
@@ -488,7 +314,7 @@ void TLMDLEDLabel::paintTo(QPainter& p, const QRect& clip) const {
         const QRect band = part & QRect(part.left(), top, part.width(), kBandLines);
         p.save();
         p.setClipRect(band, Qt::IntersectClip);
-        paintArea(p, area, band);
+        m_cells.paint(p, m_caption, area, band, isEnabled() || !m_led.DisabledDigits);
         p.restore();
     }
 }
@@ -505,11 +331,8 @@ QImage TLMDLEDLabel::render(qreal devicePixelRatio) const {
 }
 
 void TLMDLEDLabel::paintEvent(QPaintEvent* event) {
-    ++m_paintCount;
-    m_lastPaintRect = event->rect();
-    m_lastPaintRegion = event->region();
     if (event->rect().contains(rect()))
-        m_screenAhead = false;
+        m_flash->bufferPainted();
     QPainter p(this);
     for (const QRect& r : event->region())
         paintTo(p, r);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/LedCellPainter.h"
 #include "widgets/LedGeometry.h"
 #include "widgets/ScreenFrames.h"
 
@@ -13,6 +14,8 @@
 #include <optional>
 
 namespace qv {
+
+class LedFlashFrames;
 
 // Segment settings of an LED display. Sizes are pixels, 0..255.
 struct TLMDLED {
@@ -51,14 +54,15 @@ TLMDBevel timerLedBevel();
 
 // A text shown as a row of segmented LED cells. Every cell shows all sixteen
 // segments: those the character needs in the active colour, the others as a dim
-// checkerboard. The unlit cell and each lit pattern are prepared once and only
-// copied by a paint; the unlit cell is rebuilt only when a setting that shapes
-// it really changes.
+// checkerboard. The widget keeps the settings, the layout and what a change
+// repaints; the cells are painted by its LedCellPainter, and the phases of a
+// flashing display shown by its LedFlashFrames.
 class TLMDLEDLabel : public QWidget {
     Q_OBJECT
 
 public:
     explicit TLMDLEDLabel(QWidget* parent = nullptr);
+    ~TLMDLEDLabel() override;
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& text);
@@ -98,45 +102,20 @@ public:
     // flash. Without any, every phase is a repaint.
     void setScreenFrames(std::unique_ptr<ScreenFrames> frames);
 
-    // For tests and benchmarks: paints handled, and how often the cached
-    // unlit cell and the checkerboard were rebuilt.
-    int paintCount() const { return m_paintCount; }
-    QRect lastPaintRect() const { return m_lastPaintRect; }
-    QRegion lastPaintRegion() const { return m_lastPaintRegion; }
-    int cellImageBuilds() const { return m_cellBuilds; }
-    int patternBuilds() const { return m_patternBuilds; }
+    // How often the cached unlit cell and the checkerboard were made (what no
+    // paint from outside can tell).
+    int cellImageBuilds() const { return m_cells.cellImageBuilds(); }
+    int patternBuilds() const { return m_cells.patternBuilds(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // What a change touches: the segment shapes (and so the unlit cell), the
-    // colours of the unlit cell, or only what is painted on top of it.
-    enum class Change { Shape, UnlitColours, Paint };
-
-    void applyLED(const TLMDLED& next);
-    void changed(Change what);
     void relayout();
     void refresh();
     std::optional<QRegion> changedCells(const QString& from, const QString& to) const;
-    void ensureCellImage() const;
-    void ensureLitSegments() const;
     void paintTo(QPainter& p, const QRect& clip) const;
     void drawBevel(QPainter& p) const;
-    void paintArea(QPainter& p, const QRect& area, const QRect& part) const;
-    bool showKeptPhase(const QString& from);
-
-    // What the kept phases were composed with; any difference prepares them anew.
-    struct PhaseLook {
-        QSize size;
-        qreal ratio = 0;
-        TLMDLED led;
-        TLMDBevel bevel;
-        QColor color;
-        bool operator==(const PhaseLook&) const = default;
-    };
-    PhaseLook phaseLook() const;
 
     QString m_caption;
     QString m_readOut;
@@ -148,37 +127,9 @@ private:
     LedTextSize m_textSize;
     QSize m_laidOutHint;
 
-    mutable QImage m_cellImage;
-    mutable bool m_cellStale = true;
-    mutable QImage m_pattern;
-    mutable QRgb m_patternInactive = 0;
-    mutable QRgb m_patternBackground = 0;
-    // Each segment lit, on a transparent picture of its bounds at its place in
-    // the cell: a lit character is the unlit cell with its segments laid over
-    // it. A picture per character instead would hold a dozen cells, each as
-    // large as the display is tall, and make one anew for each new digit.
-    struct LitSegment {
-        QPoint at;
-        QImage picture;
-    };
-    mutable std::array<LitSegment, kLedSegmentCount> m_litSegments;
-    mutable bool m_litStale = true;
-    mutable int m_cellBuilds = 0;
-    mutable int m_patternBuilds = 0;
-    int m_paintCount = 0;
-    QRect m_lastPaintRect;
-    QRegion m_lastPaintRegion;
+    LedCellPainter m_cells;
 
-    // The flashing display's two phases, blank (0) and lit (1), kept where the
-    // screen shows them from. While a kept phase is on screen the window's
-    // buffer may still hold the other: it is painted anew before it is shown.
-    std::unique_ptr<ScreenFrames> m_frames;
-    bool m_framesAsked = false;
-    WId m_framesWindow = 0;
-    bool m_watchingWindow = false;
-    PhaseLook m_keptLook;
-    QString m_keptText[2];
-    bool m_screenAhead = false;
+    std::unique_ptr<LedFlashFrames> m_flash;
 };
 
 } // namespace qv

@@ -314,8 +314,9 @@ namespace {
 
 class MainWindowAccess : public AppTest {};
 
-// A screen reader finds the time on the LED, a name on every control, and a
-// timer list that looks as disabled as it is while a run counts.
+// A screen reader finds the time on the LED, a name on every control, every
+// text as it is shown, and a timer list that looks as disabled as it is while
+// a run counts.
 TEST_F(MainWindowAccess, TheLedReadsTheTimeAndEveryControlHasAName) {
     writeTimers({timer("Tea", 300)});
     start();
@@ -326,9 +327,22 @@ TEST_F(MainWindowAccess, TheLedReadsTheTimeAndEveryControlHasAName) {
     EXPECT_EQ(led->text(QAccessible::Name), QStringLiteral("Time left"));
     EXPECT_EQ(led->text(QAccessible::Value), QStringLiteral("00:05:00"));
 
+    EXPECT_EQ(misread(form.get()), QStringList());
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(combo());
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Active timer"));
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("Tea"));
+
     startStop()->click();
     seconds(1);
     EXPECT_EQ(led->text(QAccessible::Value), QStringLiteral("00:04:59"));
+    // The status bar's panels read what they show, as it changes.
+    QStringList panels;
+    for (const char* name : {"StatusPanel0", "StatusPanel1"})
+        panels << QAccessible::queryAccessibleInterface(
+                      form->findChild<QWidget*>(QLatin1String(name)))
+                      ->text(QAccessible::Name);
+    EXPECT_EQ(panels, (QStringList{QStringLiteral("Running..."), QStringLiteral("00:04:59")}));
+    EXPECT_EQ(misread(form.get()), QStringList());
     EXPECT_FALSE(combo()->isEnabled());
     const QPalette& pal = combo()->palette();
     EXPECT_NE(pal.color(QPalette::Disabled, QPalette::Text),

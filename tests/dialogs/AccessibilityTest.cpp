@@ -1,9 +1,14 @@
+#include "SettingsFormFixture.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/TAboutForm.h"
 #include "dialogs/TPrefForm.h"
 #include "support/AccessibleTree.h"
+#include "widgets/DropDown.h"
+#include "widgets/PaletteKind.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QScreen>
@@ -11,9 +16,8 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace qv {
 namespace {
@@ -40,6 +44,71 @@ TEST(Accessibility, EveryControlOfThePreferencesAndAboutBoxHasAName) {
     EXPECT_EQ(testing::unnamedControls(&about), QStringList());
 }
 
+// A reader hears each label as it is shown and each list by its label, with
+// the item it shows as its value; in every window and dialog, also after the
+// values change.
+class ReadAsShown : public test::SettingsFormTest {};
+
+TEST_F(ReadAsShown, TheTimerSettingsDialog) {
+    addTimer("Tea", 330);
+    open();
+    form->show();
+    EXPECT_EQ(testing::misread(form.get()), QStringList());
+    auto* interval = child<QComboBox>("GenAnnIntervalCombo");
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(interval);
+    EXPECT_EQ(node->text(QAccessible::Name), QStringLiteral("Perform action"));
+    EXPECT_EQ(node->text(QAccessible::Value), QStringLiteral("No announcement"));
+    pick("GenAnnIntervalCombo", 1);
+    EXPECT_EQ(node->text(QAccessible::Name), QStringLiteral("Perform action"));
+    EXPECT_EQ(node->text(QAccessible::Value), QStringLiteral("Every hour"));
+    QAccessibleTextInterface* text = node->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(0, text->characterCount()), QStringLiteral("Every hour"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child<QComboBox>("GenAnnTypeCombo"))
+                  ->text(QAccessible::Name),
+              QStringLiteral("Type of action"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child<QComboBox>("R2ActionCombo"))
+                  ->text(QAccessible::Name),
+              QStringLiteral("Action to perform, rule 2"));
+    // The items stay reachable through the list.
+    ASSERT_EQ(node->childCount(), 1);
+    EXPECT_EQ(node->child(0)->object(), static_cast<QObject*>(interval->view()));
+    EXPECT_EQ(node->indexOfChild(node->child(0)), 0);
+    EXPECT_EQ(testing::misread(form.get()), QStringList());
+}
+
+TEST(ReadAsShownToo, ThePreferencesTheAboutBoxAndHelp) {
+    TPrefForm prefs;
+    prefs.show();
+    EXPECT_EQ(testing::misread(&prefs), QStringList());
+    TAboutForm about(QPixmap(202, 45));
+    about.show();
+    EXPECT_EQ(testing::misread(&about), QStringList());
+    HelpWindow::setHelpDirectory(realHelpDir());
+    HelpWindow::showTopic(nullptr, HelpWindow::SettingsTopic);
+    ASSERT_NE(HelpWindow::instance(), nullptr);
+    EXPECT_EQ(testing::misread(HelpWindow::instance()), QStringList());
+    delete HelpWindow::instance();
+    HelpWindow::setHelpDirectory(QString());
+}
+
+// A list that no label names keeps its item as its name, so that it is never
+// heard as nothing.
+TEST(ReadAsShownToo, AnUnnamedListIsHeardByItsItem) {
+    QWidget window;
+    auto* combo = new DropDown(&window);
+    combo->addItems({QStringLiteral("One"), QStringLiteral("Two")});
+    window.show();
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(combo);
+    EXPECT_EQ(node->role(), QAccessible::ComboBox);
+    EXPECT_EQ(node->text(QAccessible::Name), QStringLiteral("One"));
+    combo->setCurrentIndex(1);
+    EXPECT_EQ(node->text(QAccessible::Value), QStringLiteral("Two"));
+    EXPECT_TRUE(node->state().collapsed);
+    EXPECT_TRUE(node->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::showMenuAction()));
+}
+
 // The version line and the link are black and blue on a light dialog, and
 // readable (a contrast of 4.5:1 at least) on a dark one.
 TEST(Accessibility, AboutBoxTextsStayReadableOnADarkPalette) {
@@ -51,7 +120,7 @@ TEST(Accessibility, AboutBoxTextsStayReadableOnADarkPalette) {
         TAboutForm about(QPixmap(202, 45));
         const auto* version = about.findChild<QLabel*>(QStringLiteral("StaticText1"));
         const auto* link = about.findChild<QLabel*>(QStringLiteral("StaticText2"));
-        if (!TAboutForm::isDarkPalette(about.palette())) {
+        if (!isDarkPalette(about.palette())) {
             EXPECT_EQ(version->palette().color(QPalette::WindowText), QColor(Qt::black));
             EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
         }
@@ -63,7 +132,7 @@ TEST(Accessibility, AboutBoxTextsStayReadableOnADarkPalette) {
     QApplication::setPalette(dark);
     {
         TAboutForm about(QPixmap(202, 45));
-        ASSERT_TRUE(TAboutForm::isDarkPalette(about.palette()));
+        ASSERT_TRUE(isDarkPalette(about.palette()));
         const QColor background = about.palette().color(QPalette::Window);
         for (const char* name : {"StaticText1", "StaticText2"}) {
             SCOPED_TRACE(name);

@@ -19,14 +19,8 @@ chmod 700 "$XDG_RUNTIME_DIR"
 place_program "$program" "$work/app/$(basename "$program")"
 app=$work/app/$(basename "$program")
 
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus.address" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
-DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus.address")
-export DBUS_SESSION_BUS_ADDRESS
-"$launcher" --launch-immediately >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+qv_start_session_bus "$work" || { fail "no session bus"; exit 1; }
+qv_start_accessibility_bus || { fail "no accessibility bus"; exit 1; }
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app" >>"$work/log" 2>&1 &
 pids+=($!)

@@ -10,18 +10,22 @@ fi
 export DISPLAY=$QV_TEST_DISPLAY
 # Without a session bus address the D-Bus library would start a bus of its own
 # for the X display (dbus-x11), which outlives the test; a script that wants a
-# bus starts one.
+# bus starts one (qv_start_session_bus "$work").
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/qv-no-session-bus
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/services.bash"
 work=$(mktemp -d /tmp/qv-e2e.XXXXXX)
 pids=()
 failures=0
 
+# The script's own processes go first, then the services they ran on (a
+# private bus from qv_start_session_bus "$work", an X server...).
 cleanup() {
     for p in "${pids[@]}"; do
         kill -9 "$p" 2>/dev/null
         wait "$p" 2>/dev/null
     done
+    qv_stop_started
     rm -rf "$work"
 }
 trap cleanup EXIT

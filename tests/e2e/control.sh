@@ -22,23 +22,7 @@ place_program "$program" "$work/app/quorvantel"
 q=$work/app/quorvantel
 timers=$work/app/timers.xml
 
-cat >"$work/bus.conf" <<CONF
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
-DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus.address")
-export DBUS_SESSION_BUS_ADDRESS
+qv_start_session_bus "$work" || { fail "no session bus"; exit 1; }
 
 main_window() { timeout 20 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
 icon_name() { xprop -id "$1" _NET_WM_ICON_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'; }

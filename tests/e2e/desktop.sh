@@ -20,25 +20,7 @@ export PULSE_SERVER=${PULSE_SERVER:-unix:/nonexistent}
 place_program "$program" "$work/app/Quorvantel"
 app=$work/app/Quorvantel
 
-# A bus that starts nothing on demand: only what this script starts is on it.
-cat >"$work/bus.conf" <<CONF
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
-DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus.address")
-export DBUS_SESSION_BUS_ADDRESS
-[ -n "$DBUS_SESSION_BUS_ADDRESS" ] || { fail "no session bus"; exit 1; }
+qv_start_session_bus "$work" || { fail "no session bus"; exit 1; }
 
 # dunst's context menu asks a dmenu-like program which action to invoke; this
 # one records the offer and picks Stop, as a user would.

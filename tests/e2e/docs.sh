@@ -8,7 +8,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 readme=$root/README.md
 help=$root/help/files.html
-manual=$root/resources/quorvantel.1
+manual=$root/resources/quorvantel.1.in
 failures=0
 
 # What the manual page says once formatted, as a reader sees it.

@@ -125,6 +125,14 @@ grep -E '^[EW]: ' "$work/lintian.log"
 check "lintian finds no error and no warning" 0 "$lintian_status"
 field() { dpkg-deb -f "$deb" "$1"; }
 check "package name" quorvantel "$(field Package)"
+# One release number throughout: the package's, the manual page's, the
+# metadata's and the window caption's.
+version=$(field Version)
+check "manual page and metadata carry the package's version" "Quorvantel $version $version" \
+    "$(zcat "$prefix/share/man/man1/quorvantel.1.gz" | sed -n '1s/^\.TH [^"]*"\([^"]*\)".*/\1/p') \
+$(sed -n 's:.*<release version="\([^"]*\)".*:\1:p' "$prefix/share/metainfo/$id.metainfo.xml")"
+check "the program's caption carries the package's version" yes \
+    "$(grep -aqF "Quorvantel $version" "$prefix/bin/quorvantel" && echo yes)"
 check "dependencies computed from the libraries" "yes yes" \
     "$(field Depends | grep -q 'libqt6widgets6' && echo yes) $(field Depends | grep -q 'libsndfile1' && echo yes)"
 check "recommends the sound server and Wayland support" "pulseaudio | pipewire-pulse, qt6-wayland" \

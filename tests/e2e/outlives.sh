@@ -34,23 +34,7 @@ timers=$work/app/timers.xml
 prefs=$XDG_CONFIG_HOME/Brindlemoor/Quorvantel.conf
 state=$HOME/.local/state/Quorvantel/run-state.json
 
-cat >"$work/bus.conf" <<CONF
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/bus.address" ] && break; sleep 0.1; done
-DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus.address")
-export DBUS_SESSION_BUS_ADDRESS
+qv_start_session_bus "$work" || { fail "no session bus"; exit 1; }
 cat >"$work/dunstrc" <<CONF
 [global]
     monitor = 0

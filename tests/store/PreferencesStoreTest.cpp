@@ -9,7 +9,6 @@ namespace {
 using prefs::applyStored;
 using prefs::makeStored;
 using prefs::parseColorPair;
-using prefs::planGeometry;
 
 const QColor kRed(255, 0, 0);
 const QColor kDarkRed(51, 0, 0);
@@ -66,7 +65,6 @@ TEST(PreferencesLoad, EmptyStoreGivesTheDefaults) {
     EXPECT_FALSE(p.TiledBackground);
     EXPECT_FALSE(p.SpaceResets);
     EXPECT_EQ(p.WindowGeometry, QStringLiteral("0000000000000000"));
-    EXPECT_TRUE(planGeometry(p.WindowGeometry).centreDefault);
 }
 
 TEST(PreferencesLoad, ColoursOfTheWrongShapeKeepTheLedsAndTheDefaultBackground) {
@@ -124,9 +122,6 @@ TEST(PreferencesLoad, AnUnreadableGroupEndsTheBlockWithTheRestAtTheirDefaults) {
     EXPECT_FALSE(p.TiledBackground);
     EXPECT_FALSE(p.SpaceResets);
     EXPECT_EQ(p.WindowGeometry, QString());
-    const GeometryPlan plan = planGeometry(p.WindowGeometry);
-    EXPECT_FALSE(plan.centreDefault);
-    EXPECT_FALSE(plan.width);
 
     // Letters in the third group: the groups before it are kept.
     p = load(withSNum("0102x101", "0800060000100020"));
@@ -162,55 +157,13 @@ TEST(PreferencesLoad, SignsInDigitGroups) {
     EXPECT_EQ(p.WindowStateCode, 0);
     EXPECT_EQ(p.ActiveTimerIndex, 0);
     EXPECT_EQ(p.WindowGeometry, QString());
-    // Geometry groups take their sign; a negative width is a number like any other.
-    const GeometryPlan plan = planGeometry(QStringLiteral("-800+600-010-0-5"));
-    EXPECT_EQ(plan.width, -800);
-    EXPECT_EQ(plan.height, 600);
-    EXPECT_EQ(plan.top, -10);
-    EXPECT_FALSE(plan.left);
 }
 
-TEST(PreferencesGeometry, GroupsAreReadByPositionUntilOneIsUnreadable) {
-    TPreferences p = load(withSNum("00000000", "0800"));
-    EXPECT_EQ(p.WindowGeometry, QStringLiteral("0800000000000000"));
-    GeometryPlan plan = planGeometry(p.WindowGeometry);
-    EXPECT_FALSE(plan.centreDefault);
-    EXPECT_EQ(plan.width, 800);
-    EXPECT_EQ(plan.height, 0);
-    EXPECT_EQ(plan.left, 0);
-
-    plan = planGeometry(QStringLiteral("08000600001000209999"));
-    EXPECT_EQ(plan.width, 800);
-    EXPECT_EQ(plan.height, 600);
-    EXPECT_EQ(plan.top, 10);
-    EXPECT_EQ(plan.left, 20);
-
-    plan = planGeometry(QStringLiteral("08000600zz100020"));
-    EXPECT_EQ(plan.height, 600);
-    EXPECT_FALSE(plan.top);
-    EXPECT_FALSE(plan.left);
-
-    // Width and height zero: default size and centred, whatever top and left say.
-    EXPECT_TRUE(planGeometry(QStringLiteral("0000000001000200")).centreDefault);
-    // Only when all eight characters are zero: a zero width with a height is kept.
-    plan = planGeometry(QStringLiteral("0000040001000200"));
-    EXPECT_FALSE(plan.centreDefault);
-    EXPECT_EQ(plan.width, 0);
-    EXPECT_EQ(plan.height, 400);
-    EXPECT_EQ(plan.top, 100);
-    EXPECT_EQ(plan.left, 200);
-    EXPECT_FALSE(planGeometry(QStringLiteral("0000000100000000")).centreDefault);
-}
-
-// Each half is taken on its own: screen div 2 - window div 2, which differs
-// from (screen - window) div 2 when the window is odd and the screen even.
-TEST(PreferencesGeometry, CentringHalvesScreenAndWindowSeparately) {
-    EXPECT_EQ(prefs::centredTopLeft(1280, 1024, 550, 400), std::make_pair(312, 365));
-    EXPECT_EQ(prefs::centredTopLeft(1024, 768, 551, 401), std::make_pair(184, 237));
-    EXPECT_EQ(prefs::centredTopLeft(1025, 769, 551, 401), std::make_pair(184, 237));
-    EXPECT_EQ(prefs::centredTopLeft(1025, 769, 550, 400), std::make_pair(184, 237));
-    // A window larger than the screen: halves rounded towards zero, then subtracted.
-    EXPECT_EQ(prefs::centredTopLeft(500, 300, 551, 401), std::make_pair(-50, -25));
+TEST(PreferencesGeometry, TheWindowTextIsKeptPaddedToFourGroups) {
+    EXPECT_EQ(load(withSNum("00000000", "0800")).WindowGeometry,
+              QStringLiteral("0800000000000000"));
+    EXPECT_EQ(load(withSNum("00000000", "-800+600-010-0-5")).WindowGeometry,
+              QStringLiteral("-800+600-010-0-5"));
 }
 
 TEST(PreferencesSave, WritesFixedWidthGroups) {
@@ -236,7 +189,7 @@ TEST(PreferencesSave, WritesFixedWidthGroups) {
     EXPECT_EQ(back.ActiveTimerIndex, 0);
     EXPECT_TRUE(back.TiledBackground);
     EXPECT_TRUE(back.SpaceResets);
-    EXPECT_EQ(planGeometry(back.WindowGeometry).top, 5);
+    EXPECT_EQ(back.WindowGeometry, QStringLiteral("0600045000050007"));
 }
 
 class PreferencesStoreFile : public ::testing::Test {

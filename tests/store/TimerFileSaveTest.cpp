@@ -68,7 +68,7 @@ TEST_F(TimerFileSave, EditKeepsTheEarlierVersionUntilTheMerge) {
     TimerRecord edited = *db.current();
     edited.StartTime = 600;
     ASSERT_TRUE(db.updateCurrent(edited));
-    ASSERT_TRUE(TimerFile::saveWithoutMerge(path, db, &error));
+    ASSERT_TRUE(TimerFile::write(path, db, &error));
 
     const QByteArray bytes = slurp(path);
     EXPECT_TRUE(bytes.contains(R"(<ROW RowState="1" Name="Tea" StartTime="300")"));
@@ -112,7 +112,7 @@ TEST_F(TimerFileSave, DeletedRowStaysMarkedUntilTheMerge) {
     ASSERT_TRUE(TimerFile::read(path, db, &error));
     ASSERT_TRUE(db.locate("Eggs"));
     db.deleteCurrent();
-    ASSERT_TRUE(TimerFile::saveWithoutMerge(path, db, &error));
+    ASSERT_TRUE(TimerFile::write(path, db, &error));
     EXPECT_TRUE(slurp(path).contains(R"(<ROW RowState="2" Name="Eggs")"));
 
     TimerDB reread;

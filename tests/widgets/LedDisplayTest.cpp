@@ -1,3 +1,4 @@
+#include "support/PaintWatch.h"
 #include "widgets/TLMDLEDLabel.h"
 
 #include <QExposeEvent>
@@ -380,11 +381,12 @@ TEST(LedDisplay, CachesAreRebuiltOnlyOnRealChanges) {
 
 TEST(LedDisplay, SameValueNeitherRepaintsNorResizes) {
     TLMDLEDLabel led;
+    qv::testing::PaintWatch paints(&led);
     configure(led, QStringLiteral("00:00:00"));
     led.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&led));
     QCoreApplication::processEvents();
-    const int painted = led.paintCount();
+    const int painted = paints.count();
     const QSize size = led.size();
 
     led.setHorzsize(20);
@@ -395,44 +397,44 @@ TEST(LedDisplay, SameValueNeitherRepaintsNorResizes) {
     led.setBevel(TLMDBevel());
     led.setLED(led.led());
     QCoreApplication::processEvents();
-    EXPECT_EQ(led.paintCount(), painted);
+    EXPECT_EQ(paints.count(), painted);
     EXPECT_EQ(led.size(), size);
 
     // A real change repaints at once and lays out again.
     led.setHorzsize(21);
-    EXPECT_GT(led.paintCount(), painted);
+    EXPECT_GT(paints.count(), painted);
     EXPECT_EQ(led.width(), 8 * (21 + 20) + 1);
-    const int afterResize = led.paintCount();
+    const int afterResize = paints.count();
     led.setActiveColor(QColor(0, 0, 255));
-    EXPECT_GT(led.paintCount(), afterResize);
+    EXPECT_GT(paints.count(), afterResize);
     EXPECT_EQ(led.width(), 8 * (21 + 20) + 1);
 }
 
 TEST(LedDisplay, NewCaptionRepaintsOnlyTheSegmentsThatChanged) {
     TLMDLEDLabel led;
+    qv::testing::PaintWatch paints(&led);
     ASSERT_TRUE(showTimerLed(led, led, QStringLiteral("00:04:59")));
-    const int painted = led.paintCount();
+    const int painted = paints.count();
 
     // Cells are 20 + 5 * 4 = 40 wide and 2 * 12 + 7 * 4 = 52 high, inside a
     // 3-pixel bevel. 9 and 8 differ in the lower left bar alone (columns 4..7,
     // rows 28..43 of the cell), which is repainted with its pen's pixel around.
     led.setCaption(QStringLiteral("00:04:58"));
-    EXPECT_EQ(led.paintCount(), painted + 1) << "repainted at once";
+    EXPECT_EQ(paints.count(), painted + 1) << "repainted at once";
     const QRect lastCell(3 + 7 * 40, 3, 40, 52);
-    EXPECT_TRUE(lastCell.contains(led.lastPaintRect()));
-    EXPECT_LT(led.lastPaintRect().width() * led.lastPaintRect().height(), 40 * 52 / 4);
-    EXPECT_TRUE(led.lastPaintRect().contains(QRect(3 + 7 * 40 + 4, 3 + 28, 4, 16)));
+    EXPECT_TRUE(lastCell.contains(paints.lastRect()));
+    EXPECT_LT(paints.lastRect().width() * paints.lastRect().height(), 40 * 52 / 4);
+    EXPECT_TRUE(paints.lastRect().contains(QRect(3 + 7 * 40 + 4, 3 + 28, 4, 16)));
     EXPECT_EQ(bufferOf(led), led.render());
     led.setCaption(QStringLiteral("00:03:59"));
-    EXPECT_TRUE(QRect(3 + 4 * 40, 3, 4 * 40, 52).contains(led.lastPaintRect()))
-        << "cells 4, 6 and 7";
+    EXPECT_TRUE(QRect(3 + 4 * 40, 3, 4 * 40, 52).contains(paints.lastRect())) << "cells 4, 6 and 7";
     EXPECT_EQ(bufferOf(led), led.render());
     // Characters that light the same segments (two the display has no picture
     // for) repaint nothing.
-    const int before = led.paintCount();
+    const int before = paints.count();
     led.setCaption(QStringLiteral("00:03:5#"));
     led.setCaption(QStringLiteral("00:03:5%"));
-    EXPECT_EQ(led.paintCount(), before + 1);
+    EXPECT_EQ(paints.count(), before + 1);
     EXPECT_EQ(bufferOf(led), led.render());
     led.setCaption(QStringLiteral("00:03:59"));
 
@@ -440,10 +442,10 @@ TEST(LedDisplay, NewCaptionRepaintsOnlyTheSegmentsThatChanged) {
     // turns off the lit segments of every cell; a caption of another length
     // lays out again and repaints whole.
     led.setCaption(QStringLiteral("        "));
-    EXPECT_TRUE(QRect(3, 3, 8 * 40, 52).contains(led.lastPaintRect()));
+    EXPECT_TRUE(QRect(3, 3, 8 * 40, 52).contains(paints.lastRect()));
     EXPECT_EQ(bufferOf(led), led.render());
     led.setCaption(QStringLiteral("100:00:00"));
-    EXPECT_EQ(led.lastPaintRect(), led.rect());
+    EXPECT_EQ(paints.lastRect(), led.rect());
     EXPECT_EQ(bufferOf(led), led.render());
 }
 
@@ -452,6 +454,7 @@ TEST(LedDisplay, NewCaptionRepaintsOnlyTheSegmentsThatChanged) {
 // window still shows what a fresh paint shows.
 TEST(LedDisplay, LargeDigitsRepaintTheChangedSegmentsAlone) {
     TLMDLEDLabel led;
+    qv::testing::PaintWatch paints(&led);
     configure(led, QStringLiteral("00:04:50"), 231, 254, 38);
     led.setBevel(timerLedBevel());
     led.show();
@@ -472,7 +475,7 @@ TEST(LedDisplay, LargeDigitsRepaintTheChangedSegmentsAlone) {
     // 0 to 9 lights the centre bars and turns off the lower left bar: a box
     // around them would hold most of the cell.
     led.setCaption(QStringLiteral("00:04:49"));
-    const QRegion changed = led.lastPaintRegion();
+    const QRegion changed = paints.lastRegion();
     EXPECT_GT(changed.rectCount(), 1);
     EXPECT_LT(pixels(changed), pixels(QRegion(changed.boundingRect())) * 2 / 3);
     EXPECT_EQ(bufferOf(led), fresh(QStringLiteral("00:04:49")));
@@ -503,12 +506,13 @@ TEST(LedDisplay, SettingsAreClampedToBytes) {
 // that caption shows, bevel included.
 TEST(LedDisplay, FlashingPhasesShowWhatAFreshPaintShows) {
     TLMDLEDLabel led;
+    qv::testing::PaintWatch paints(&led);
     ASSERT_TRUE(showTimerLed(led, led, QStringLiteral("00:00:00")));
     const QRect cells(3, 3, 8 * 40, 52);
     for (const QString& caption : {QStringLiteral("        "), QStringLiteral("00:00:00"),
                                    QStringLiteral("        "), QStringLiteral("00:00:00")}) {
         led.setCaption(caption);
-        EXPECT_TRUE(cells.contains(led.lastPaintRect())) << "nothing outside the cells";
+        EXPECT_TRUE(cells.contains(paints.lastRect())) << "nothing outside the cells";
         const QImage shown = bufferOf(led);
         EXPECT_EQ(shown, freshRender(caption)) << caption.toStdString();
         if (!caption.trimmed().isEmpty())
@@ -571,10 +575,11 @@ struct FlashingWindow {
 // with no repaint; a new look composes both anew.
 TEST(LedFlashing, EachPhaseIsKeptOnceThenOnlyShown) {
     FlashingWindow w;
-    const int painted = w.led->paintCount();
+    qv::testing::PaintWatch paints(w.led);
+    const int painted = paints.count();
     for (int i = 0; i < 6; ++i)
         w.led->setCaption(i % 2 == 0 ? kBlank : kZero);
-    EXPECT_EQ(w.led->paintCount(), painted) << "no phase repainted";
+    EXPECT_EQ(paints.count(), painted) << "no phase repainted";
     EXPECT_EQ(w.log->keeps, 2);
     ASSERT_EQ(w.log->shown.size(), 6u);
     for (int i = 0; i < 6; ++i)
@@ -600,29 +605,30 @@ TEST(LedFlashing, EachPhaseIsKeptOnceThenOnlyShown) {
 // what follows the flashing, and an uncovered window, are painted whole.
 TEST(LedFlashing, TheWindowsBufferCatchesUpWithAKeptPhase) {
     FlashingWindow w;
+    qv::testing::PaintWatch paints(w.led);
     w.led->setCaption(kBlank);
-    const int painted = w.led->paintCount();
+    const int painted = paints.count();
     QExposeEvent uncovered(QRegion(0, 0, 400, 100));
     QCoreApplication::sendEvent(w.window.windowHandle(), &uncovered);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.led->paintCount(), painted + 1);
-    EXPECT_EQ(w.led->lastPaintRect(), w.led->rect());
+    EXPECT_EQ(paints.count(), painted + 1);
+    EXPECT_EQ(paints.lastRect(), w.led->rect());
     EXPECT_EQ(w.onScreen(), freshRender(kBlank));
 
     w.led->setCaption(kZero); // kept and shown
     w.led->setCaption(QStringLiteral("00:05:00"));
-    EXPECT_EQ(w.led->lastPaintRect(), w.led->rect())
-        << "not only the cells that differ from 00:00:00";
+    EXPECT_EQ(paints.lastRect(), w.led->rect()) << "not only the cells that differ from 00:00:00";
     EXPECT_EQ(w.onScreen(), freshRender(QStringLiteral("00:05:00")));
 }
 
 TEST(LedFlashing, AScreenThatKeepsNothingGetsRepaints) {
     FlashingWindow w;
+    qv::testing::PaintWatch paints(w.led);
     w.log->refuse = true;
-    const int painted = w.led->paintCount();
+    const int painted = paints.count();
     w.led->setCaption(kBlank);
     w.led->setCaption(kZero);
-    EXPECT_EQ(w.led->paintCount(), painted + 2);
+    EXPECT_EQ(paints.count(), painted + 2);
     EXPECT_TRUE(w.log->shown.empty());
     EXPECT_EQ(w.onScreen(), freshRender(kZero));
 }
