@@ -3,7 +3,6 @@
 #include "audio/SoundChannel.h"
 
 #include <QByteArray>
-#include <QThread>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -12,21 +11,25 @@
 
 namespace qv {
 
+class SoundLoader;
+
 // The sound channel on the sound server, through its client library's
-// asynchronous API on a main loop thread of its own. One playback stream,
-// opened at the first sound and kept, corked while nothing plays: a new sound
-// is a flush and a write, never a new stream. The end of a sound comes from the
-// server's timing of the stream (what it still holds plus the device's
-// latency), asked once when the last data went over and once more when the
-// sound should have ended; nothing polls.
+// asynchronous API on a main loop thread of its own: a connection to the server
+// (ServerConnection), one playback stream on it (PlaybackStream), and files read
+// on a loader thread ahead of the stream (SoundLoader).
+//
+// Nothing here makes the caller wait for the server: the connection is made in
+// the background. A sound asked for before the first attempt has had its outcome
+// is held and played once connected, or dropped when there is no server or none
+// answers within kHoldForServerMs.
 //
 // Latest request wins: each request takes a ticket when it is made; a request
 // older than one already started is dropped (a file still being opened when a
 // beep is asked for never plays after the beep).
 //
 // Without a server, or after it went away, the channel is silent, reports no
-// output and prints nothing; it connects again on its own, retrying with a
-// growing pause (at most kRetryMaxMs), and at once when a sound is asked for.
+// output and prints nothing; it connects again on its own, with a growing pause
+// between attempts, and at once when a sound is asked for.
 class AudioChannel final : public SoundChannel {
 public:
     // Plays on the server's default output, or on the sink of the given name;
@@ -34,8 +37,9 @@ public:
     explicit AudioChannel(const QByteArray& outputId = {});
     ~AudioChannel() override;
 
-    // The sinks of the server; 0 while not connected. Asking while not
-    // connected starts a connection at once.
+    // The sinks of the server; 0 while not connected, 1 (the default output,
+    // where a sound is held for) until the first attempt has had its outcome.
+    // Asking while not connected starts an attempt at once.
     int outputDeviceCount() const override;
     bool playAsync(std::shared_ptr<const PcmBuffer> pcm) override;
     bool playSync(std::shared_ptr<const PcmBuffer> pcm) override;
@@ -49,16 +53,14 @@ public:
     // after timeoutMs. For tests and tools: the program never waits for it.
     bool waitUntilConnected(int timeoutMs) const;
 
-    // The sound played for a file that does not exist.
-    std::shared_ptr<const PcmBuffer> alertSound() const { return m_alert; }
-
-    // The longest pause between two attempts to reach the server.
-    static constexpr int kRetryMaxMs = 2000;
-
-    struct Engine;
-    struct Completion;
+    // How long a sound asked for while the first connection is being made waits
+    // for it.
+    static constexpr int kHoldForServerMs = 1000;
 
 private:
+    struct Engine;
+    struct Request;
+    void submit(Request r);
     void requestEnded();
 
     std::atomic<std::uint64_t> m_nextTicket{0};
@@ -69,8 +71,7 @@ private:
     int m_outstanding = 0;
 
     std::unique_ptr<Engine> m_engine;
-    QThread m_loaderThread;
-    QObject* m_loader = nullptr;
+    std::unique_ptr<SoundLoader> m_loader;
 };
 
 } // namespace qv

@@ -2,7 +2,6 @@
 
 #include "audio/WavDecoder.h"
 
-#include <QByteArrayView>
 #include <QString>
 #include <memory>
 
@@ -33,11 +32,6 @@ public:
 
     // Cuts whatever plays.
     virtual void stop() = 0;
-
-    // WAV images from memory, decoded on the caller's thread (a clip takes well
-    // under a millisecond). An image that cannot be decoded is silent and false.
-    bool playImageAsync(QByteArrayView image);
-    bool playImageSync(QByteArrayView image);
 };
 
 // A channel with no device: every play is refused at once. For tests of other

@@ -39,7 +39,16 @@ SoundSystem::~SoundSystem() {
         m_warmUp->wait();
         delete m_warmUp;
     }
-    // Announcements still speaking hold the channel; cutting the sound ends them.
+    // An announcement between two clips would start the next one after a single
+    // cut: each is asked to stop, and the sound is cut until it has.
+    for (TSpeakThread* thread : m_speaking)
+        thread->requestInterruption();
+    for (TSpeakThread* thread : m_speaking) {
+        do
+            m_channel->stop();
+        while (!thread->wait(20));
+        delete thread;
+    }
     m_channel->stop();
 }
 
@@ -59,11 +68,12 @@ void SoundSystem::DoSound(const QString& sound) {
 
 void SoundSystem::Announce(int shortForm, TTimeHMS time) {
     auto* thread = new TSpeakThread(shortForm, time, m_channel, m_clips);
-    connect(thread, &QThread::finished, this, [this, thread] { ThreadDone(thread); });
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    m_speaking.insert(thread);
+    connect(thread, &QThread::finished, this, [this, thread] {
+        m_speaking.erase(thread);
+        delete thread; // its destructor waits for the last moment of its run
+    });
     thread->start();
 }
-
-void SoundSystem::ThreadDone(QObject*) {}
 
 } // namespace qv

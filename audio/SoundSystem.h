@@ -10,6 +10,7 @@
 #include <QString>
 #include <QThread>
 #include <memory>
+#include <set>
 
 namespace qv {
 
@@ -18,7 +19,8 @@ namespace qv {
 // spoken time. Built-in sounds and clips are decoded once, at their first use;
 // the program's own system decodes them all ahead on a background thread, so
 // that neither start-up nor the first sound waits. Lives on the user-interface
-// thread.
+// thread. It keeps the announcements that still speak, so that none outlives
+// it: its end cuts the sound and waits for them.
 class SoundSystem : public QObject, public SoundPlayer {
 public:
     // Plays on the sound server's default output.
@@ -42,14 +44,16 @@ public:
     // Starts an announcement of a copy of the time and returns at once.
     void Announce(int shortForm, TTimeHMS time) override;
 
-    // Runs on this object's thread after an announcement ended; nothing to do.
-    void ThreadDone(QObject* sender);
+    // Announcements started and not yet freed; one is freed on this object's
+    // thread after it finished.
+    int announcementsAlive() const { return static_cast<int>(m_speaking.size()); }
 
 private:
     std::shared_ptr<SoundChannel> m_channel;
     std::shared_ptr<ClipCache> m_clips;
     TLMDWaveList m_waveList;
     QThread* m_warmUp = nullptr;
+    std::set<TSpeakThread*> m_speaking;
 };
 
 } // namespace qv

@@ -42,18 +42,17 @@ TSpeakThread::TSpeakThread(int shortForm, const TTimeHMS& time,
 TSpeakThread::TSpeakThread(int shortForm, const TTimeHMS& time,
                            std::shared_ptr<SoundChannel> channel, std::shared_ptr<ClipCache> clips)
     : ShortForm(shortForm), Hours(time.Hours), Minutes(time.Minutes), Seconds(time.Seconds),
-      m_channel(std::move(channel)), m_clips(std::move(clips)) {
-    ++m_live;
-}
+      m_channel(std::move(channel)), m_clips(std::move(clips)) {}
 
 TSpeakThread::~TSpeakThread() {
     wait(); // never freed while its body runs
-    --m_live;
 }
 
 void TSpeakThread::Execute() {
     const SpeechPlan plan = makeSpeechPlan(ShortForm, {Hours, Minutes, Seconds});
     for (int id : planClips(plan)) {
+        if (isInterruptionRequested())
+            return;
         const ClipCache::Clip clip = m_clips->get(id);
         if (!clip.found)
             continue;

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QThread>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -45,8 +44,8 @@ private:
 };
 
 // One announcement: speaks its own copy of a time, clip after clip, each to its
-// end, then ends. Created by SoundSystem::Announce, which connects its completion
-// handler and lets it free itself after it finished.
+// end, then ends. Created by SoundSystem::Announce, which frees it once it
+// finished, and at shutdown asks it to stop (requestInterruption) and waits.
 class TSpeakThread final : public QThread {
 public:
     TSpeakThread(int shortForm, const TTimeHMS& time, std::shared_ptr<SoundChannel> channel,
@@ -60,20 +59,17 @@ public:
     const std::int32_t Minutes;
     const std::int32_t Seconds;
 
-    // Announcement threads that exist right now (created and not yet freed).
-    static int liveCount() { return m_live.load(); }
-
 protected:
     void run() override { Execute(); }
 
 private:
     // Walks the plan: a missing clip is skipped, a clip the channel refuses
-    // (cut off by a newer sound, or no output) ends the announcement.
+    // (cut off by a newer sound, or no output) ends the announcement, and so
+    // does a request to stop.
     void Execute();
 
     std::shared_ptr<SoundChannel> m_channel;
     std::shared_ptr<ClipCache> m_clips;
-    static inline std::atomic<int> m_live{0};
 };
 
 } // namespace qv

@@ -12,12 +12,23 @@ void TLMDWave::LoadFromData(const QByteArray& image) {
 }
 
 std::shared_ptr<const PcmBuffer> TLMDWave::Decoded() const {
-    std::lock_guard lock(m_mutex);
-    if (!m_decodedOnce) {
-        m_decodedOnce = true;
-        m_decoded = m_data.isEmpty() ? nullptr : decodeWav(m_data);
+    QByteArray data;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_decodedOnce)
+            return m_decoded;
+        data = m_data;
     }
-    return m_decoded;
+    // Decoded outside the lock: the window's first play never waits for the
+    // background decoder to finish a longer sound; if both decode it, the first
+    // result is kept and the other is dropped.
+    auto decoded = data.isEmpty() ? nullptr : decodeWav(data);
+    std::lock_guard lock(m_mutex);
+    if (!m_decodedOnce && m_data.constData() == data.constData()) {
+        m_decodedOnce = true;
+        m_decoded = std::move(decoded);
+    }
+    return m_decodedOnce ? m_decoded : decoded;
 }
 
 bool TLMDWaveListItem::Play() const {

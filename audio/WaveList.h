@@ -21,7 +21,7 @@ public:
     const QByteArray& Data() const { return m_data; }
     qint64 Size() const { return m_data.size(); }
     // The decoded sound (decoded now if it was not yet); null when empty or not
-    // a playable WAV. Safe from any thread.
+    // a playable WAV. Safe from any thread; no lock is held while decoding.
     std::shared_ptr<const PcmBuffer> Decoded() const;
 
 private:

@@ -72,7 +72,7 @@ void BM_Announce(benchmark::State& state) {
     for (auto _ : state) {
         sound->Announce(0, {1, 21, 45});
         state.PauseTiming();
-        while (TSpeakThread::liveCount() > 0)
+        while (sound->announcementsAlive() > 0)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         state.ResumeTiming();
     }

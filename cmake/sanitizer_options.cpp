@@ -12,10 +12,14 @@ __attribute__((used, visibility("default"))) const char* __ubsan_default_options
     return "print_stacktrace=1:halt_on_error=1";
 }
 
-// Allocations that system libraries keep for the life of the process.
+// Allocations that system libraries keep for the life of the process. Qt's
+// D-Bus keeps its session connection in a global of its own thread, which a
+// program ended by a signal while that connection is still being made leaves
+// behind.
 __attribute__((used, visibility("default"))) const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\n"
            "leak:libdbus-1\n"
+           "leak:libQt6DBus\n"
            "leak:libpulse\n"
            "leak:libX11\n"
            "leak:libxcb\n"

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QResource>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -104,7 +105,7 @@ protected:
         auto audio = std::make_shared<AudioChannel>(outputId);
         channel = audio.get();
         sound = std::make_unique<SoundSystem>(std::move(audio));
-        ASSERT_GT(channel->outputDeviceCount(), 0) << "the server offers no output";
+        ASSERT_TRUE(channel->waitUntilConnected(5000)) << "the server offers no output";
         shared->mark();
     }
 
@@ -172,7 +173,7 @@ TEST_F(Hearing, AnnouncementSpeaksItsClipsInOrder) {
     }
 
     sound->Announce(0, {0, 21, 1});
-    ASSERT_TRUE(test::waitForAnnouncements(15000));
+    ASSERT_TRUE(test::waitForAnnouncements(*sound, 15000));
     ASSERT_TRUE(channel->waitUntilIdle(5000));
     const auto bursts = findBursts(shared->take());
 
@@ -185,7 +186,7 @@ TEST_F(Hearing, NewerAnnouncementCutsTheOlderOne) {
     sound->Announce(0, {1, 1, 1}); // eight clips, about four seconds
     ASSERT_TRUE(shared->waitForSound(150, 5000));
     sound->Announce(0, {0, 0, 15});
-    ASSERT_TRUE(test::waitForAnnouncements(15000));
+    ASSERT_TRUE(test::waitForAnnouncements(*sound, 15000));
     ASSERT_TRUE(channel->waitUntilIdle(5000));
     const auto bursts = findBursts(shared->take());
 
@@ -195,6 +196,19 @@ TEST_F(Hearing, NewerAnnouncementCutsTheOlderOne) {
     EXPECT_LE(bursts.size(), 4u);
     EXPECT_NEAR(bursts[bursts.size() - 2].seconds(), clipSeconds(15), 0.03);
     EXPECT_NEAR(bursts.back().seconds(), clipSeconds(106), 0.03);
+}
+
+// The channel connects in the background: a sound asked for at once, before the
+// connection is ready, waits for it and is heard whole.
+TEST_F(Hearing, ASoundAskedForWhileConnectingIsHeardOnceConnected) {
+    const auto beep = sound->WaveList().Items(1).Wave.Decoded();
+    sound.reset();
+    auto fresh = std::make_shared<AudioChannel>(outputId);
+    EXPECT_TRUE(fresh->playAsync(beep));
+    ASSERT_TRUE(fresh->waitUntilIdle(5000));
+    const auto bursts = findBursts(shared->take());
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_NEAR(bursts.front().seconds(), 0.30, 0.03);
 }
 
 TEST_F(Hearing, SynchronousPlayReturnsAfterTheSoundWasHeard) {
@@ -224,7 +238,10 @@ TEST_F(Hearing, MissingFilePlaysTheAlertAndABrokenFileIsSilent) {
     ASSERT_TRUE(channel->waitUntilIdle(5000));
     const auto bursts = findBursts(shared->take(), 1000);
     ASSERT_EQ(bursts.size(), 1u);
-    EXPECT_NEAR(bursts.front().seconds(), soundSpan(test::toMono(*channel->alertSound())), 0.03);
+    const auto alert =
+        decodeWav(QResource(QStringLiteral(":/sounds/alert.wav")).uncompressedData());
+    ASSERT_TRUE(alert);
+    EXPECT_NEAR(bursts.front().seconds(), soundSpan(test::toMono(*alert)), 0.03);
 }
 
 TEST_F(Hearing, FilePlaysUnlessANewerSoundWasAskedForWhileItLoaded) {
@@ -347,13 +364,18 @@ TEST(NoSoundServer, EverythingIsSilentAndNothingWaits) {
         QElapsedTimer t;
         t.start();
         SoundSystem sound;
-        EXPECT_EQ(sound.Channel().outputDeviceCount(), 0);
+        auto& channel = static_cast<AudioChannel&>(sound.Channel());
+        // Asked for before the channel knows that there is no server: held for
+        // the outcome, then dropped.
+        sound.DoSound(QStringLiteral("1"));
+        ASSERT_TRUE(test::waitForNoOutput(channel, 3000));
+        EXPECT_TRUE(channel.waitUntilIdle(3000));
         EXPECT_FALSE(sound.WaveList().Items(0).Play());
         sound.DoSound(QStringLiteral("0"));
         sound.DoSound(QStringLiteral("/nonexistent/file.wav"));
         EXPECT_FALSE(sound.Channel().playSync(sound.WaveList().Items(1).Wave.Decoded()));
         sound.Announce(0, {1, 1, 1});
-        EXPECT_TRUE(test::waitForAnnouncements(5000));
+        EXPECT_TRUE(test::waitForAnnouncements(sound, 5000));
         EXPECT_LT(t.elapsed(), 5000);
         return;
     }

@@ -5,6 +5,7 @@
 #include "Announcements.h"
 #include "SinkRecorder.h"
 #include "audio/AudioChannel.h"
+#include "audio/ServerConnection.h"
 #include "audio/SoundSystem.h"
 #include "audio/SpeakThread.h"
 
@@ -69,6 +70,12 @@ public:
             QThread::msleep(50);
         }
         return false;
+    }
+
+    // A server that hangs: it keeps its socket and takes connections, but
+    // answers nothing until it goes on.
+    void freeze(bool frozen) {
+        ::kill(static_cast<pid_t>(m_process.processId()), frozen ? SIGSTOP : SIGCONT);
     }
 
     // As a crash would: by its process id, at once, leaving its socket behind.
@@ -173,7 +180,7 @@ protected:
     void expectSpeechHeard() {
         recorder->mark();
         sound->Announce(0, {0, 0, 15});
-        ASSERT_TRUE(test::waitForAnnouncements(10000));
+        ASSERT_TRUE(test::waitForAnnouncements(*sound, 10000));
         ASSERT_TRUE(channel->waitUntilIdle(5000));
         EXPECT_EQ(findBursts(recorder->take()).size(), 2u);
     }
@@ -188,13 +195,13 @@ protected:
         EXPECT_FALSE(sound->WaveList().Items(0).Play());
         EXPECT_FALSE(channel->playSync(sound->WaveList().Items(1).Wave.Decoded()));
         sound->Announce(0, {1, 1, 1});
-        EXPECT_TRUE(test::waitForAnnouncements(5000));
+        EXPECT_TRUE(test::waitForAnnouncements(*sound, 5000));
         EXPECT_TRUE(channel->waitUntilIdle(5000));
         EXPECT_LT(t.elapsed(), 3000);
     }
 
     // Back on its own, without a request, within the longest retry pause.
-    static constexpr int kBackWithinMs = AudioChannel::kRetryMaxMs + 3000;
+    static constexpr int kBackWithinMs = ServerConnection::kRetryMaxMs + 3000;
 
     PrivateServer server;
     std::unique_ptr<SinkRecorder> recorder;
@@ -243,6 +250,7 @@ TEST_F(ServerComesAndGoes, ProgramStartedBeforeTheServerPlaysOnceItAppears) {
     t.start();
     makeSound();
     EXPECT_LT(t.elapsed(), 2000) << "creating the channel waits for a server";
+    ASSERT_TRUE(test::waitForNoOutput(*channel, 3000));
     expectSilentAndQuick();
 
     ASSERT_TRUE(server.start());
@@ -257,6 +265,7 @@ TEST_F(ServerComesAndGoes, AServerThatRefusesIsSilentAndOneThatAcceptsLaterIsHea
         RefusingSocket refusing(server.socketPath());
         ASSERT_TRUE(refusing.ok());
         makeSound();
+        ASSERT_TRUE(test::waitForNoOutput(*channel, 3000));
         expectSilentAndQuick();
         // It keeps asking, at a pace and not in a busy loop.
         QElapsedTimer t;
@@ -267,6 +276,33 @@ TEST_F(ServerComesAndGoes, AServerThatRefusesIsSilentAndOneThatAcceptsLaterIsHea
         EXPECT_LT(refusing.refused(), 100);
     }
     ASSERT_TRUE(server.start());
+    ASSERT_TRUE(channel->waitUntilConnected(kBackWithinMs));
+    record();
+    expectBeepHeard();
+}
+
+// A server that takes the connection and then answers nothing: the window's
+// side never waits for it. Sounds asked for meanwhile are held a while and then
+// dropped, a synchronous play gives up, and once the server goes on, it is heard.
+TEST_F(ServerComesAndGoes, AServerThatHangsMakesNoCallerWait) {
+    ASSERT_TRUE(server.start());
+    server.freeze(true);
+    QElapsedTimer t;
+    t.start();
+    makeSound();
+    sound->DoSound(QStringLiteral("1"));
+    sound->DoSound(QStringLiteral("0"));
+    sound->DoSound(QStringLiteral("/nonexistent/file.wav"));
+    sound->Announce(0, {0, 0, 15});
+    EXPECT_LT(t.elapsed(), 500) << "the caller waited for the server";
+
+    t.restart();
+    EXPECT_FALSE(channel->playSync(sound->WaveList().Items(1).Wave.Decoded()));
+    EXPECT_LT(t.elapsed(), AudioChannel::kHoldForServerMs + 1500);
+    EXPECT_TRUE(test::waitForAnnouncements(*sound, 5000));
+    EXPECT_TRUE(channel->waitUntilIdle(3000)) << "a held sound was never dropped";
+
+    server.freeze(false);
     ASSERT_TRUE(channel->waitUntilConnected(kBackWithinMs));
     record();
     expectBeepHeard();

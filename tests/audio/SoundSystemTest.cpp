@@ -184,7 +184,7 @@ TEST(Announce, NewerAnnouncementCutsTheOlderAndThreadsFreeThemselves) {
         QThread::msleep(1);
     channel->holdMs = 0;
     sound.Announce(0, {0, 0, 15});
-    ASSERT_TRUE(test::waitForAnnouncements(10000));
+    ASSERT_TRUE(test::waitForAnnouncements(sound, 10000));
     EXPECT_EQ(clipIds(channel->syncFrames), (std::vector<int>{1, 15, 106}));
 }
 
@@ -198,11 +198,38 @@ TEST(Announce, AnHourOfAnnouncementsLeavesNoThreads) {
     for (int left = 3600; left > 0; --left) {
         sound.Announce(left % 60 < 2 ? 1 : 0, splitTime(left));
         QCoreApplication::processEvents();
-        peak = std::max(peak, TSpeakThread::liveCount());
+        peak = std::max(peak, sound.announcementsAlive());
     }
-    ASSERT_TRUE(test::waitForAnnouncements(60000));
+    ASSERT_TRUE(test::waitForAnnouncements(sound, 60000));
     EXPECT_LT(peak, 3600);
     EXPECT_GE(channel->syncFrames.size(), 3600u - 60u); // short form at whole minutes says nothing
+}
+
+// The system's end cuts the sound and waits for every announcement, also one
+// between two clips: none outlives it, and none holds the channel after it.
+TEST(Announce, TheSystemsEndEndsEveryAnnouncement) {
+    auto channel = std::make_shared<RecordingChannel>();
+    channel->holdMs = 10000;
+    QElapsedTimer t;
+    {
+        // Each clip lookup takes a while, so that some thread is between two
+        // clips when the end comes.
+        SoundSystem sound(channel, [](int id) {
+            QThread::msleep(5);
+            return numberedClip(id);
+        });
+        for (int i = 0; i < 8; ++i)
+            sound.Announce(0, {1, 1, 1});
+        while (channel->syncFrames.empty())
+            QThread::msleep(1);
+        EXPECT_EQ(sound.announcementsAlive(), 8);
+        t.start();
+    }
+    EXPECT_LT(t.elapsed(), 2000) << "the end waited for the clips to play out";
+    EXPECT_EQ(channel.use_count(), 1) << "an announcement still holds the channel";
+    const std::size_t spoken = channel->syncFrames.size();
+    QThread::msleep(50);
+    EXPECT_EQ(channel->syncFrames.size(), spoken);
 }
 
 TEST(Announce, SilentSystemPlaysNothingAndNeverWaits) {
@@ -212,7 +239,7 @@ TEST(Announce, SilentSystemPlaysNothingAndNeverWaits) {
     sound->DoSound(QStringLiteral("0"));
     sound->DoSound(QStringLiteral("/no/such.wav"));
     sound->Announce(0, {12, 34, 56});
-    EXPECT_TRUE(test::waitForAnnouncements(10000));
+    EXPECT_TRUE(test::waitForAnnouncements(*sound, 10000));
 }
 
 } // namespace
