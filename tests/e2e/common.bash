@@ -67,3 +67,12 @@ wait_exit() {
     done
     return 124
 }
+
+# The program's main window (waits for it to be shown), its program title
+# (the X11 icon name), and a key pressed in it.
+main_window() { timeout 20 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
+icon_name() { xprop -id "$1" _NET_WM_ICON_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'; }
+press() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1
+    xdotool key --clearmodifiers "$2"
+}

@@ -24,12 +24,6 @@ timers=$work/app/timers.xml
 
 qv_start_session_bus "$work" || { fail "no session bus"; exit 1; }
 
-main_window() { timeout 20 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
-icon_name() { xprop -id "$1" _NET_WM_ICON_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'; }
-press() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1
-    xdotool key --clearmodifiers "$2"
-}
 # run <args...>: the command line of a second process; sets out, err, rc.
 run() {
     out=$(timeout 20 "$q" "$@" 2>"$work/err")

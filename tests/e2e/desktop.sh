@@ -48,12 +48,6 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-main_window() { timeout 20 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
-icon_name() { xprop -id "$1" _NET_WM_ICON_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'; }
-press() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1
-    xdotool key --clearmodifiers "$2"
-}
 launch() {
     "$app" >>"$work/log" 2>&1 &
     pid=$!

@@ -52,12 +52,6 @@ launch() {
     pid=$!
     pids+=($pid)
 }
-main_window() { timeout 20 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
-icon_name() { xprop -id "$1" _NET_WM_ICON_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'; }
-press() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1
-    xdotool key --clearmodifiers "$2"
-}
 now() { date +%s.%N; }
 # The seconds a title shows, or -1 when it shows none.
 title_seconds() {

@@ -22,20 +22,10 @@ launch() {
     pids+=($!)
     pid=$!
 }
-main_window() {
-    timeout 20 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1
-}
-icon_name() {
-    xprop -id "$1" _NET_WM_ICON_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'
-}
 caption() {
     xprop -id "$1" WM_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'
 }
 pref() { sed -n "s/^$1=//p" "$prefs"; }
-press() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1
-    xdotool key --clearmodifiers "$2"
-}
 
 # --- first start ---------------------------------------------------------------
 launch

@@ -33,10 +33,6 @@ launch() {
     pids+=("$pid")
 }
 find_window() { timeout "${2:-20}" xdotool search --sync --onlyvisible --name "$1" | head -1; }
-press() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1
-    xdotool key --clearmodifiers "$2"
-}
 # An error box comes up; it is answered. True when it came.
 error_box() {
     local box
