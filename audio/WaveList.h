@@ -37,7 +37,6 @@ class TLMDWaveListItem {
 public:
     explicit TLMDWaveListItem(TLMDWaveList& owner) : m_owner(owner) {}
 
-    int Ident = 0; // kept for the record; entries are found by position
     TLMDWave Wave;
 
     // Starts the sound asynchronously, default alert suppressed: an image that
