@@ -3,12 +3,12 @@
 #include "desktop/RunControl.h"
 
 #include <ProgramVersion.h>
-
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 namespace qv {
 namespace {
@@ -21,15 +21,21 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"start", CommandLine::Action::Start,
-     "Start the timer NAME (or, without a name, the selected timer)."},
-    {"stop", CommandLine::Action::Stop, "Stop the running timer."},
-    {"reset", CommandLine::Action::Reset, "Stop the timer and set it back to its start time."},
+     QT_TRANSLATE_NOOP("qv::CommandLine",
+                       "Start the timer NAME (or, without a name, the selected timer).")},
+    {"stop", CommandLine::Action::Stop,
+     QT_TRANSLATE_NOOP("qv::CommandLine", "Stop the running timer.")},
+    {"reset", CommandLine::Action::Reset,
+     QT_TRANSLATE_NOOP("qv::CommandLine", "Stop the timer and set it back to its start time.")},
     {"toggle", CommandLine::Action::Toggle,
-     "Do what SPACE does: start, stop or reset, as the preferences say."},
+     QT_TRANSLATE_NOOP("qv::CommandLine",
+                       "Do what SPACE does: start, stop or reset, as the preferences say.")},
     {"status", CommandLine::Action::Status,
-     "Print the selected timer, its time left and its state (idle, counting, paused or "
-     "flashing), separated by tabs."},
-    {"list", CommandLine::Action::List, "Print the timers' names, one a line."},
+     QT_TRANSLATE_NOOP("qv::CommandLine",
+                       "Print the selected timer, its time left and its state (idle, counting, "
+                       "paused or flashing), separated by tabs.")},
+    {"list", CommandLine::Action::List,
+     QT_TRANSLATE_NOOP("qv::CommandLine", "Print the timers' names, one a line.")},
 };
 
 const char* commandName(CommandLine::Action action) {
@@ -40,7 +46,9 @@ const char* commandName(CommandLine::Action action) {
 }
 
 QString usage(const QString& what) {
-    return what + QStringLiteral("\nTry 'quorvantel --help' for more information.");
+    return QCoreApplication::translate("qv::CommandLine",
+                                       "%1\nTry 'quorvantel --help' for more information.")
+        .arg(what);
 }
 
 QByteArray line(const QJsonObject& o) {
@@ -65,25 +73,30 @@ QString statusLine(const QJsonObject& s) {
 
 CommandLine CommandLine::parse(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Named countdown timers with spoken announcements and alarms.\n"
-                       "With an option, acts on the running copy (starting the program "
-                       "first for --start, --stop, --reset and --toggle)."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "qv::CommandLine", "Named countdown timers with spoken announcements and alarms.\n"
+                           "With an option, acts on the running copy (starting the program "
+                           "first for --start, --stop, --reset and --toggle)."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("qv::CommandLine", "Show this help and exit."));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("qv::CommandLine", "Show the version and exit."));
     parser.addOption(help);
     parser.addOption(version);
     for (const Command& c : kCommands)
         parser.addOption(
-            QCommandLineOption(QString::fromLatin1(c.option), QString::fromLatin1(c.description)));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("With --status: print one JSON object."));
+            QCommandLineOption(QString::fromLatin1(c.option),
+                               QCoreApplication::translate("qv::CommandLine", c.description)));
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QCoreApplication::translate("qv::CommandLine", "With --status: print one JSON object."));
     parser.addOption(json);
-    parser.addPositionalArgument(QStringLiteral("NAME"),
-                                 QStringLiteral("With --start: the timer to start."),
-                                 QStringLiteral("[NAME]"));
+    parser.addPositionalArgument(
+        QStringLiteral("NAME"),
+        QCoreApplication::translate("qv::CommandLine", "With --start: the timer to start."),
+        QStringLiteral("[NAME]"));
 
     CommandLine result;
     if (!parser.parse(arguments)) {
@@ -93,9 +106,17 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     if (parser.isSet(help)) {
         result.action = Action::Help;
-        // Qt's own text names the program by argv[0]; ours is always the command.
-        result.text = parser.helpText().replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
-                                                QStringLiteral("Usage: quorvantel"));
+        // Qt's own text names the program by argv[0] in its first line; ours
+        // is always the command.
+        result.text = parser.helpText();
+        const QString self = QCoreApplication::arguments().value(0);
+        for (const QString& name : {self, QFileInfo(self).fileName()}) {
+            const qsizetype at = name.isEmpty() ? -1 : result.text.indexOf(name);
+            if (at >= 0 && at < result.text.indexOf(QLatin1Char('\n'))) {
+                result.text.replace(at, name.size(), QStringLiteral("quorvantel"));
+                break;
+            }
+        }
         return result;
     }
     if (parser.isSet(version)) {
@@ -118,19 +139,21 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         return bad;
     };
     if (chosen.size() > 1)
-        return refuse(
-            QStringLiteral("%1 cannot be used together.").arg(chosen.join(QStringLiteral(", "))));
+        return refuse(QCoreApplication::translate("qv::CommandLine", "%1 cannot be used together.")
+                          .arg(chosen.join(QStringLiteral(", "))));
     if (parser.isSet(json) && result.action != Action::Status)
-        return refuse(QStringLiteral("--json goes with --status."));
+        return refuse(QCoreApplication::translate("qv::CommandLine", "--json goes with --status."));
     if (!names.isEmpty() && result.action != Action::Start)
-        return refuse(QStringLiteral("Unexpected argument '%1'.").arg(names.first()));
+        return refuse(QCoreApplication::translate("qv::CommandLine", "Unexpected argument '%1'.")
+                          .arg(names.first()));
     if (names.size() > 1)
-        return refuse(
-            QStringLiteral("--start takes one timer name; put a name with spaces in quotes."));
+        return refuse(QCoreApplication::translate(
+            "qv::CommandLine", "--start takes one timer name; put a name with spaces in quotes."));
     if (result.action == Action::Start && !names.isEmpty()) {
         result.timer = names.first();
         if (result.timer.isEmpty())
-            return refuse(QStringLiteral("The timer name is empty."));
+            return refuse(
+                QCoreApplication::translate("qv::CommandLine", "The timer name is empty."));
     }
     result.json = parser.isSet(json);
     return result;
@@ -154,7 +177,8 @@ QByteArray answer(RunControl& control, const QByteArray& request) {
     const QJsonValue timer = o.value(QStringLiteral("timer"));
     if (error.error != QJsonParseError::NoError || !doc.isObject() ||
         !(timer.isUndefined() || timer.isString()))
-        return line(failure("Usage", QStringLiteral("The request could not be read.")));
+        return line(failure("Usage", QCoreApplication::translate(
+                                         "qv::CommandLine", "The request could not be read.")));
 
     QJsonObject ok;
     ok.insert(QStringLiteral("ok"), true);
@@ -189,7 +213,9 @@ QByteArray answer(RunControl& control, const QByteArray& request) {
             return line(failure("Busy", result.message));
         }
     }
-    return line(failure("Usage", QStringLiteral("Unknown command '%1'.").arg(command)));
+    return line(failure(
+        "Usage",
+        QCoreApplication::translate("qv::CommandLine", "Unknown command '%1'.").arg(command)));
 }
 
 Outcome outcome(const CommandLine& cl, const QByteArray& answer) {
@@ -197,7 +223,10 @@ Outcome outcome(const CommandLine& cl, const QByteArray& answer) {
     QJsonParseError error{};
     const QJsonObject o = QJsonDocument::fromJson(answer, &error).object();
     if (error.error != QJsonParseError::NoError || !o.value(QStringLiteral("ok")).isBool()) {
-        out.err = QStringLiteral("quorvantel: the running copy did not answer.\n");
+        out.err =
+            QStringLiteral("quorvantel: ") +
+            QCoreApplication::translate("qv::CommandLine", "the running copy did not answer.") +
+            QLatin1Char('\n');
         return out;
     }
     if (!o.value(QStringLiteral("ok")).toBool()) {

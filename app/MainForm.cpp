@@ -167,7 +167,7 @@ void TMainForm::buildControls() {
     Panel1->setAutoFillBackground(true);
     Panel1->setGeometry(0, 0, width(), 47);
 
-    Label1 = new QLabel(QStringLiteral("Active timer:"), Panel1);
+    Label1 = new QLabel(tr("Active timer:"), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(9, 6);
 
@@ -191,7 +191,7 @@ void TMainForm::buildControls() {
         pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
         TimerCombo->setPalette(pal);
     }
-    TimerCombo->setAccessibleName(QStringLiteral("Active timer"));
+    TimerCombo->setAccessibleName(tr("Active timer"));
     // The panel grows with a style whose lists are taller than the design's.
     Panel1->setFixedHeight(std::max(47, TimerCombo->geometry().bottom() + 5));
     connect(TimerCombo, &QComboBox::activated, this, [this] { TimerComboChange(); });
@@ -200,7 +200,7 @@ void TMainForm::buildControls() {
     LMDLImage1->setObjectName(QStringLiteral("LMDLImage1"));
     LMDLImage1->setPixmap(m_data.logo());
     LMDLImage1->setFixedSize(TCommonData::kLogoWidth, TCommonData::kLogoHeight);
-    LMDLImage1->setAccessibleName(QStringLiteral("Quorvantel logo"));
+    LMDLImage1->setAccessibleName(tr("Quorvantel logo"));
 
     TimerLED = new TLMDLEDLabel(area);
     TimerLED->setObjectName(QStringLiteral("TimerLED"));
@@ -216,14 +216,14 @@ void TMainForm::buildControls() {
     TimerLED->setAutoSize(true);
     TimerLED->move(24, 72);
 
-    StartStopButton = new QPushButton(QStringLiteral("START"), area);
+    StartStopButton = new QPushButton(tr("START"), area);
     StartStopButton->setObjectName(QStringLiteral("StartStopButton"));
     StartStopButton->setFont(buttonFont(16));
     StartStopButton->setFocusPolicy(Qt::NoFocus);
     StartStopButton->setGeometry(232, kStartStopTop, 153, 46);
     connect(StartStopButton, &QPushButton::clicked, this, [this] { StartStopButtonClick(); });
 
-    ResetButton = new QPushButton(QStringLiteral("RESET"), area);
+    ResetButton = new QPushButton(tr("RESET"), area);
     ResetButton->setObjectName(QStringLiteral("ResetButton"));
     ResetButton->setFont(buttonFont(13));
     ResetButton->setFocusPolicy(Qt::NoFocus);
@@ -233,12 +233,12 @@ void TMainForm::buildControls() {
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(true);
-    const char* texts[2] = {"Not running", "00:00:00"};
+    const QString texts[2] = {tr("Not running"), QStringLiteral("00:00:00")};
     const int widths[2] = {80, 50};
     // A reader hears each panel by what it shows, as it changes: a name of
     // its own would stand in for the text.
     for (int i = 0; i < 2; ++i) {
-        auto* panel = new QLabel(QString::fromLatin1(texts[i]), StatusBar);
+        auto* panel = new QLabel(texts[i], StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setMinimumWidth(widths[i]);
         if (i == 1)
@@ -253,8 +253,8 @@ void TMainForm::buildControls() {
 void TMainForm::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    auto action = [this](QMenu* menu, const char* name, const char* text, auto handler) {
-        QAction* a = menu->addAction(QString::fromLatin1(text));
+    auto action = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
+        QAction* a = menu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, handler);
         return a;
@@ -265,27 +265,27 @@ void TMainForm::buildMenu() {
         return a;
     };
 
-    File1 = bar->addMenu(QStringLiteral("&File"));
+    File1 = bar->addMenu(tr("&File"));
     File1->setObjectName(QStringLiteral("File1"));
-    Exit1 = action(File1, "Exit1", "E&xit", [this] { Exit1Click(); });
+    Exit1 = action(File1, "Exit1", tr("E&xit"), [this] { Exit1Click(); });
     Exit1->setShortcut(QKeySequence::Quit);
 
-    Settings1 = bar->addMenu(QStringLiteral("&Settings"));
+    Settings1 = bar->addMenu(tr("&Settings"));
     Settings1->setObjectName(QStringLiteral("Settings1"));
-    Timersettings1 = action(Settings1, "Timersettings1", "&Timer settings...",
+    Timersettings1 = action(Settings1, "Timersettings1", tr("&Timer settings..."),
                             [this] { Timersettings1Click(); });
     N1 = separator(Settings1, "N1");
     Preferences1 =
-        action(Settings1, "Preferences1", "&Preferences...", [this] { Preferences1Click(); });
+        action(Settings1, "Preferences1", tr("&Preferences..."), [this] { Preferences1Click(); });
 
-    help1 = bar->addMenu(QStringLiteral("&Help"));
+    help1 = bar->addMenu(tr("&Help"));
     help1->setObjectName(QStringLiteral("help1"));
-    Quorvantelhelp1 =
-        action(help1, "Quorvantelhelp1", "&Quorvantel Help...", [this] { Quorvantelhelp1Click(); });
+    Quorvantelhelp1 = action(help1, "Quorvantelhelp1", tr("&Quorvantel Help..."),
+                             [this] { Quorvantelhelp1Click(); });
     Quorvantelhelp1->setShortcut(QKeySequence::HelpContents);
     N2 = separator(help1, "N2");
-    AboutQuorvantel1 =
-        action(help1, "AboutQuorvantel1", "&About Quorvantel", [this] { AboutQuorvantel1Click(); });
+    AboutQuorvantel1 = action(help1, "AboutQuorvantel1", tr("&About Quorvantel"),
+                              [this] { AboutQuorvantel1Click(); });
 }
 
 QString TMainForm::statusText(int panel) const {

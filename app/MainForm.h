@@ -50,9 +50,9 @@ class TMainForm : public QMainWindow, public EngineHost, public DialogHost, publ
 public:
     static constexpr const char* kCaption = "Quorvantel " QV_VERSION;
     static constexpr const char* kProgramTitle = "Quorvantel";
-    static constexpr const char* kNotFound = "Fatal error, DB record not found!";
+    static constexpr const char* kNotFound = QT_TR_NOOP("Fatal error, DB record not found!");
     static constexpr const char* kConfirmClose =
-        "The timer is running, are you sure you want to close the application?";
+        QT_TR_NOOP("The timer is running, are you sure you want to close the application?");
     // The largest segment length whose vertical segment (x 1.1) still fits the
     // LED's 0..255 range, so very wide windows keep the digits' proportions.
     static constexpr int kMaxHorzsize = 231;

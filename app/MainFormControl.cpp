@@ -17,7 +17,7 @@ CommandResult TMainForm::command(RunCommand command, const QString& timer) {
     // A modal dialog owns the keyboard and may be editing the very timer.
     if (QApplication::activeModalWidget())
         return {CommandResult::Error::Busy,
-                QStringLiteral("A dialog is open in Quorvantel; close it and try again.")};
+                tr("A dialog is open in Quorvantel; close it and try again.")};
     return perform(command, timer);
 }
 
@@ -47,7 +47,7 @@ CommandResult TMainForm::perform(RunCommand command, const QString& timer) {
                     index = i;
             if (index < 0)
                 return {CommandResult::Error::NoSuchTimer,
-                        QStringLiteral("There is no timer named \"%1\".").arg(timer)};
+                        tr("There is no timer named \"%1\".").arg(timer)};
         }
         if (m_engine->running())
             return {};

@@ -42,7 +42,7 @@ void TMainForm::Timersettings1Click() {
     TimerDB& db = m_data.TimerDB;
     TimerCombo->setCurrentIndex(dialog.selectedIndex());
     if (!db.locate(toUtf8(TimerCombo->currentText())))
-        MessageBox::error(this, QString::fromLatin1(kNotFound));
+        MessageBox::error(this, tr(kNotFound));
     m_engine->loadTimer();
     m_prefs.ActiveTimerIndex = TimerCombo->currentIndex();
     // A failed write is reported; the table keeps the changes, and the next

@@ -33,12 +33,11 @@ void TMainForm::setLedText(const std::string& text) {
 }
 
 void TMainForm::setRunningControls(bool running) {
-    StartStopButton->setText(running ? QStringLiteral("STOP") : QStringLiteral("START"));
+    StartStopButton->setText(running ? tr("STOP") : tr("START"));
     ResetButton->setEnabled(!running);
     TimerCombo->setEnabled(!running);
     Timersettings1->setEnabled(!running);
-    m_statusPanels[0]->setText(running ? QStringLiteral("Running...")
-                                       : QStringLiteral("Not running"));
+    m_statusPanels[0]->setText(running ? tr("Running...") : tr("Not running"));
 }
 
 // The buttons never keep the focus: it goes to the timer list, even while the
@@ -90,7 +89,7 @@ void TMainForm::ResetButtonClick() {
 
 void TMainForm::TimerComboChange() {
     if (!m_data.TimerDB.locate(toUtf8(TimerCombo->currentText())))
-        MessageBox::error(this, QString::fromLatin1(kNotFound));
+        MessageBox::error(this, tr(kNotFound));
     m_engine->loadTimer();
     m_prefs.ActiveTimerIndex = TimerCombo->currentIndex();
     Q_EMIT runChanged();

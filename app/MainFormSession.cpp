@@ -144,8 +144,7 @@ bool TMainForm::endSession() {
 void TMainForm::commitSession(SessionRequest& request) {
     if (m_engine->running() && request.allowsInteraction()) {
         MessageBox::beep();
-        const bool yes =
-            MessageBox::confirm(this, QString::fromLatin1(kConfirmClose), MessageBox::Default::No);
+        const bool yes = MessageBox::confirm(this, tr(kConfirmClose), MessageBox::Default::No);
         QString error;
         const bool saved = yes && saveForClose(&error);
         if (yes && !saved)

@@ -30,7 +30,7 @@ void TMainForm::FormCreate() {
     TimerDB& db = m_data.TimerDB;
     TimerCombo->setCurrentIndex(m_prefs.ActiveTimerIndex);
     if (!db.locate(toUtf8(TimerCombo->currentText()))) {
-        MessageBox::error(this, QString::fromLatin1(kNotFound));
+        MessageBox::error(this, tr(kNotFound));
         db.first();
         TimerCombo->setCurrentIndex(0);
     }
@@ -54,7 +54,7 @@ void TMainForm::openTimerTable() {
     }
     if (db.isEmpty()) {
         TimerRecord first;
-        first.Name = "Timer 1";
+        first.Name = toUtf8(tr("Timer 1"));
         PopulateNewTimer(first);
         db.insert(std::move(first));
     }
@@ -95,19 +95,18 @@ void TMainForm::recoverTimers(const QString& refused, const QString& error) {
             continue;
         m_data.TimerDB = std::move(recovered);
         m_writePath = candidate;
-        MessageBox::error(this,
-                          error + QStringLiteral("\n\nThe timer file \"%1\" is left as it is. "
-                                                 "The timers were read from \"%2\", where an "
-                                                 "earlier session saved them, and will be "
-                                                 "saved there.")
-                                      .arg(refused, candidate));
+        MessageBox::error(this, tr("%1\n\nThe timer file \"%2\" is left as it is. "
+                                   "The timers were read from \"%3\", where an "
+                                   "earlier session saved them, and will be "
+                                   "saved there.")
+                                    .arg(error, refused, candidate));
         return;
     }
     m_writePath = m_paths.freeRecoveryFile();
     m_data.TimerDB.createEmpty();
-    MessageBox::error(this, error + QStringLiteral("\n\nThe timer file \"%1\" is left as it is. "
-                                                   "The timers will be saved to \"%2\".")
-                                        .arg(refused, m_writePath));
+    MessageBox::error(this, tr("%1\n\nThe timer file \"%2\" is left as it is. "
+                               "The timers will be saved to \"%3\".")
+                                .arg(error, refused, m_writePath));
 }
 
 void TMainForm::loadPreferences() {
@@ -147,7 +146,7 @@ bool TMainForm::FormCloseQuery() {
     if (m_engine->running()) {
         MessageBox::beep();
         // A stray Enter must not abandon a running timer.
-        if (!MessageBox::confirm(this, QString::fromLatin1(kConfirmClose), MessageBox::Default::No))
+        if (!MessageBox::confirm(this, tr(kConfirmClose), MessageBox::Default::No))
             return false;
     }
     QString error;

@@ -8,6 +8,7 @@
 #include "desktop/SessionDesktop.h"
 #include "store/PreferencesStore.h"
 #include "store/TimerFile.h"
+#include "translations/Translations.h"
 
 #include <ProgramVersion.h>
 #include <QApplication>
@@ -45,8 +46,7 @@ QString executableName(const char* argv0) {
 
 // The timers' names as the list shows them, read from the timer file where
 // the program would read it; nothing when there is none that can be read.
-std::optional<QStringList> timersOnDisk(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+std::optional<QStringList> timersOnDisk() {
     const QString path = AppPaths::fromApplication().timerFile();
     TimerDB db;
     QString error;
@@ -66,12 +66,8 @@ std::optional<int> sendToRunningCopy(const CommandLine& command, SingleInstance&
     if (command.startsProgram())
         return std::nullopt;
     std::optional<QStringList> names;
-    if (command.action == CommandLine::Action::List) {
-        int argc = 1;
-        char name[] = "quorvantel";
-        char* argv[] = {name, nullptr};
-        names = timersOnDisk(argc, argv);
-    }
+    if (command.action == CommandLine::Action::List)
+        names = timersOnDisk();
     return report(remote::withoutRunningCopy(command, names ? &*names : nullptr));
 }
 
@@ -81,26 +77,33 @@ std::optional<int> sendToRunningCopy(const CommandLine& command, SingleInstance&
 // caption; no application display name is set, since Qt would append it to
 // every window caption.
 int main(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine command = CommandLine::parse(arguments);
-    switch (command.action) {
-    case CommandLine::Action::Help:
-    case CommandLine::Action::Version:
-        print(stdout, command.text);
-        return CommandLine::kDone;
-    case CommandLine::Action::Usage:
-        print(stderr, QStringLiteral("quorvantel: ") + command.text + QLatin1Char('\n'));
-        return CommandLine::kUsage;
-    default:
-        break;
-    }
-    // A command goes to the copy that runs, without a window or a display.
-    if (command.isCommand()) {
-        SingleInstance client(SingleInstance::defaultRuntimeDir(), executableName(argv[0]));
-        if (const auto status = sendToRunningCopy(command, client))
-            return *status;
+    // Options are read, and a command goes to the copy that runs, with an
+    // application of their own that needs no display; it speaks the user's
+    // language. A plain start skips it.
+    CommandLine command;
+    if (argc > 1) {
+        QCoreApplication cli(argc, argv);
+        const Translations language(Translations::folders(QCoreApplication::applicationDirPath()));
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        command = CommandLine::parse(arguments);
+        switch (command.action) {
+        case CommandLine::Action::Help:
+        case CommandLine::Action::Version:
+            print(stdout, command.text);
+            return CommandLine::kDone;
+        case CommandLine::Action::Usage:
+            print(stderr, QStringLiteral("quorvantel: ") + command.text + QLatin1Char('\n'));
+            return CommandLine::kUsage;
+        default:
+            break;
+        }
+        if (command.isCommand()) {
+            SingleInstance client(SingleInstance::defaultRuntimeDir(), executableName(argv[0]));
+            if (const auto status = sendToRunningCopy(command, client))
+                return *status;
+        }
     }
 
     // Setting up the fonts is the largest single step before the window can be
@@ -131,6 +134,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     started.count_down();
+    const Translations language(Translations::folders(QCoreApplication::applicationDirPath()));
     QCoreApplication::setOrganizationName(QString::fromLatin1(prefs::kOrganisation));
     QCoreApplication::setApplicationName(QString::fromLatin1(prefs::kApplication));
     QCoreApplication::setApplicationVersion(QStringLiteral(QV_VERSION));

@@ -166,7 +166,7 @@ bool TimerDB::insert(TimerRecord record, std::string* error) {
 
 bool TimerDB::updateCurrent(TimerRecord record, std::string* error) {
     if (m_index.empty()) {
-        fail(error, "The table holds no timer.");
+        fail(error, QT_TRANSLATE_NOOP("qv::TimerDB", "The table holds no timer."));
         return false;
     }
     cutToWidths(record);

@@ -58,7 +58,7 @@ struct StoredRow {
 // current row, and the unique name index that ignores letter case.
 class TimerDB {
 public:
-    static constexpr const char* kKeyViolation = "Key violation.";
+    static constexpr const char* kKeyViolation = QT_TRANSLATE_NOOP("qv::TimerDB", "Key violation.");
 
     TimerDB();
 

@@ -50,11 +50,22 @@ enum ExpiryAction : std::int32_t {
     PlayCustomExpirySound = 2,
 };
 
+// The lists' texts are in English here; the dialogs show them in the user's
+// language, translated under the context "qv::TimerRecord".
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 // The labels the dialogs show; the list position is the stored code.
 inline constexpr std::array<std::string_view, 4> kAnnounceActionLabels = {
-    "Announce the time left", "Play \"beep\" sound", "Play \"tick\" sound", "Play custom sound"};
+    QT_TRANSLATE_NOOP("qv::TimerRecord", "Announce the time left"),
+    QT_TRANSLATE_NOOP("qv::TimerRecord", "Play \"beep\" sound"),
+    QT_TRANSLATE_NOOP("qv::TimerRecord", "Play \"tick\" sound"),
+    QT_TRANSLATE_NOOP("qv::TimerRecord", "Play custom sound")};
 inline constexpr std::array<std::string_view, 3> kExpiryActionLabels = {
-    "Play \"fanfare\" sound", "Play \"long beep\" sound", "Play custom sound"};
+    QT_TRANSLATE_NOOP("qv::TimerRecord", "Play \"fanfare\" sound"),
+    QT_TRANSLATE_NOOP("qv::TimerRecord", "Play \"long beep\" sound"),
+    QT_TRANSLATE_NOOP("qv::TimerRecord", "Play custom sound")};
 
 // Built-in sound identifiers understood by DoSound.
 inline constexpr std::string_view kSoundFanfare = "0";
@@ -69,22 +80,22 @@ struct IntervalItem {
 
 // The general announcement list; the rule list is the same without its first item.
 inline constexpr std::array<IntervalItem, 16> kGeneralIntervals = {{
-    {"No announcement", 0},
-    {"Every hour", 3600},
-    {"Every 30 minutes", 1800},
-    {"Every 20 minutes", 1200},
-    {"Every 15 minutes", 900},
-    {"Every 10 minutes", 600},
-    {"Every 5 minutes", 300},
-    {"Every other minute", 120},
-    {"Every minute", 60},
-    {"Every 30 seconds", 30},
-    {"Every 20 seconds", 20},
-    {"Every 15 seconds", 15},
-    {"Every 10 seconds", 10},
-    {"Every 5 seconds", 5},
-    {"Every other second", 2},
-    {"Every second", 1},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "No announcement"), 0},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every hour"), 3600},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 30 minutes"), 1800},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 20 minutes"), 1200},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 15 minutes"), 900},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 10 minutes"), 600},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 5 minutes"), 300},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every other minute"), 120},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every minute"), 60},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 30 seconds"), 30},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 20 seconds"), 20},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 15 seconds"), 15},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 10 seconds"), 10},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every 5 seconds"), 5},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every other second"), 2},
+    {QT_TRANSLATE_NOOP("qv::TimerRecord", "Every second"), 1},
 }};
 inline constexpr std::span<const IntervalItem> kRuleIntervals{kGeneralIntervals.data() + 1, 15};
 

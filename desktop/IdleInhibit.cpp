@@ -36,7 +36,7 @@ void IdleInhibit::release() {
 
 void IdleInhibit::ask(Backend backend) {
     QDBusMessage call;
-    const QString reason = QString::fromLatin1(kReason);
+    const QString reason = tr(kReason);
     switch (backend) {
     case Backend::Portal: {
         call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.portal.Desktop"),

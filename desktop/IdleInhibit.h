@@ -14,7 +14,7 @@ namespace qv {
 class IdleInhibit : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* kReason = "A timer is counting down";
+    static constexpr const char* kReason = QT_TR_NOOP("A timer is counting down");
 
     enum class Backend { None, Portal, SessionManager, ScreenSaver };
 

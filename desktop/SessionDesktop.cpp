@@ -81,9 +81,8 @@ QString SessionDesktop::zeroText(const RunView& view) {
         return QString();
     const QString at = view.zeroAt.toLocalTime().toString(QStringLiteral("HH:mm"));
     if (view.zeroWhileClosed)
-        return QStringLiteral("%1 reached zero at %2 while Quorvantel was not running")
-            .arg(view.timerName, at);
-    return QStringLiteral("%1 reached zero at %2").arg(view.timerName, at);
+        return tr("%1 reached zero at %2 while Quorvantel was not running").arg(view.timerName, at);
+    return tr("%1 reached zero at %2").arg(view.timerName, at);
 }
 
 void SessionDesktop::reachedZero(const RunView& view) {

@@ -26,12 +26,12 @@ int pieSteps(const RunView& v) {
 
 TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
     m_menu = new QMenu();
-    m_startStop = m_menu->addAction(QStringLiteral("Start"));
-    m_reset = m_menu->addAction(QStringLiteral("Reset"));
+    m_startStop = m_menu->addAction(tr("Start"));
+    m_reset = m_menu->addAction(tr("Reset"));
     m_menu->addSeparator();
-    m_show = m_menu->addAction(QStringLiteral("Show window"));
+    m_show = m_menu->addAction(tr("Show window"));
     m_menu->addSeparator();
-    m_exit = m_menu->addAction(QStringLiteral("Exit"));
+    m_exit = m_menu->addAction(tr("Exit"));
     auto call = [](const std::function<void()>& f) {
         if (f)
             f();
@@ -67,8 +67,7 @@ void TrayIcon::show(const RunView& view) {
         if (m_icon->isVisible())
             m_icon->setIcon(picture(key));
     }
-    m_startStop->setText(view.state == RunState::Idle ? QStringLiteral("Start")
-                                                      : QStringLiteral("Stop"));
+    m_startStop->setText(view.state == RunState::Idle ? tr("Start") : tr("Stop"));
     m_startStop->setEnabled(view.startStopEnabled);
     m_reset->setEnabled(view.resetEnabled);
 }

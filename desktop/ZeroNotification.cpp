@@ -49,7 +49,7 @@ void ZeroNotification::show(const QString& timerName, const QString& body) {
     listen();
     m_wanted = true;
     m_timerName = timerName;
-    m_body = body.isEmpty() ? QStringLiteral("The timer has reached 00:00:00.") : body;
+    m_body = body.isEmpty() ? tr("The timer has reached 00:00:00.") : body;
     if (m_inFlight) {
         m_again = true;
         return;
@@ -63,8 +63,8 @@ void ZeroNotification::send() {
     hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopAppId));
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(kUrgencyCritical));
     hints.insert(QStringLiteral("category"), QStringLiteral("x-quorvantel.zero"));
-    const QStringList actions{QString::fromLatin1(kShowAction), QStringLiteral("Show window"),
-                              QString::fromLatin1(kStopAction), QStringLiteral("Stop")};
+    const QStringList actions{QString::fromLatin1(kShowAction), tr("Show window"),
+                              QString::fromLatin1(kStopAction), tr("Stop")};
     call << QStringLiteral("Quorvantel") << m_id << QString::fromLatin1(kDesktopAppId)
          << m_timerName << m_body << actions << hints << qint32(0);
 

@@ -35,12 +35,12 @@ const QString kIndexPage = QStringLiteral("index.html");
 
 const QList<HelpWindow::Page>& HelpWindow::pages() {
     static const QList<Page> list = {
-        {QStringLiteral("index.html"), QStringLiteral("Contents")},
-        {QStringLiteral("main-window.html"), QStringLiteral("The main window and the keyboard")},
-        {QStringLiteral("settings.html"), QStringLiteral("Timer settings")},
-        {QStringLiteral("rules.html"), QStringLiteral("Rules and announcements")},
-        {QStringLiteral("preferences.html"), QStringLiteral("Preferences")},
-        {QStringLiteral("files.html"), QStringLiteral("Where your data are kept")},
+        {QStringLiteral("index.html"), QT_TR_NOOP("Contents")},
+        {QStringLiteral("main-window.html"), QT_TR_NOOP("The main window and the keyboard")},
+        {QStringLiteral("settings.html"), QT_TR_NOOP("Timer settings")},
+        {QStringLiteral("rules.html"), QT_TR_NOOP("Rules and announcements")},
+        {QStringLiteral("preferences.html"), QT_TR_NOOP("Preferences")},
+        {QStringLiteral("files.html"), QT_TR_NOOP("Where your data are kept")},
     };
     return list;
 }
@@ -123,28 +123,28 @@ void HelpWindow::showTopic(QWidget* parent, int topic) {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Quorvantel Help"));
+    setWindowTitle(tr("Quorvantel Help"));
     resize(780, 560);
 
     m_contents = new QListWidget;
     m_contents->setObjectName(QStringLiteral("HelpContents"));
     m_contents->setSpacing(2);
-    m_contents->setAccessibleName(QStringLiteral("Help contents"));
+    m_contents->setAccessibleName(tr("Help contents"));
     for (const Page& page : pages()) {
-        auto* item = new QListWidgetItem(page.title, m_contents);
+        auto* item = new QListWidgetItem(tr(page.title), m_contents);
         item->setData(Qt::UserRole, page.file);
     }
     m_browser = new QTextBrowser;
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
     // Read as the page it shows, under a name of its own.
-    m_browser->setAccessibleName(QStringLiteral("Help page"));
+    m_browser->setAccessibleName(tr("Help page"));
     // Links are followed here, so that a page that is missing gets a message
     // instead of a blank view, and web addresses go to the user's browser.
     m_browser->setOpenLinks(false);
 
-    auto* back = new QPushButton(QStringLiteral("Back"));
-    auto* forward = new QPushButton(QStringLiteral("Forward"));
-    auto* home = new QPushButton(QStringLiteral("Contents"));
+    auto* back = new QPushButton(tr("Back"));
+    auto* forward = new QPushButton(tr("Forward"));
+    auto* home = new QPushButton(tr("Contents"));
     back->setEnabled(false);
     forward->setEnabled(false);
 
@@ -182,8 +182,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         }
         const QFileInfo file(target.toLocalFile());
         if (!file.isFile()) {
-            showMessage(QStringLiteral("This help page is missing."),
-                        QStringLiteral("The page \"%1\" was not found in the help folder \"%2\".")
+            showMessage(tr("This help page is missing."),
+                        tr("The page \"%1\" was not found in the help folder \"%2\".")
                             .arg(file.fileName(), file.absolutePath()));
             return;
         }
@@ -198,17 +198,17 @@ void HelpWindow::openTopic(int topic) {
 void HelpWindow::openPage(const QString& file) {
     const QString dir = helpDirectory();
     if (!QFileInfo(dir).isDir()) {
-        showMessage(QStringLiteral("The help pages were not found."),
-                    QStringLiteral("Quorvantel looks for its help in the folder \"%1\", and that "
-                                   "folder does not exist. Reinstalling Quorvantel puts the help "
-                                   "pages back in place.")
+        showMessage(tr("The help pages were not found."),
+                    tr("Quorvantel looks for its help in the folder \"%1\", and that "
+                       "folder does not exist. Reinstalling Quorvantel puts the help "
+                       "pages back in place.")
                         .arg(QDir::toNativeSeparators(dir)));
         return;
     }
     const QString path = QDir(dir).filePath(file);
     if (!QFileInfo(path).isFile()) {
-        showMessage(QStringLiteral("This help page is missing."),
-                    QStringLiteral("The page \"%1\" was not found in the help folder \"%2\".")
+        showMessage(tr("This help page is missing."),
+                    tr("The page \"%1\" was not found in the help folder \"%2\".")
                         .arg(file, QDir::toNativeSeparators(dir)));
         return;
     }
@@ -230,7 +230,7 @@ void HelpWindow::showMessage(const QString& heading, const QString& detail) {
     m_browser->setHtml(QStringLiteral("<h2>%1</h2><p>%2</p>")
                            .arg(heading.toHtmlEscaped(), detail.toHtmlEscaped()));
     selectInContents(QString());
-    setWindowTitle(QStringLiteral("Quorvantel Help"));
+    setWindowTitle(tr("Quorvantel Help"));
 }
 
 void HelpWindow::pageChanged(const QUrl& source) {
@@ -238,8 +238,7 @@ void HelpWindow::pageChanged(const QUrl& source) {
     m_current = source.isLocalFile() ? QFileInfo(source.toLocalFile()).fileName() : QString();
     selectInContents(m_current);
     const QString title = m_browser->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Quorvantel Help")
-                                   : QStringLiteral("Quorvantel Help - ") + title);
+    setWindowTitle(title.isEmpty() ? tr("Quorvantel Help") : tr("Quorvantel Help - %1").arg(title));
 }
 
 void HelpWindow::selectInContents(const QString& file) {

@@ -41,7 +41,7 @@ public:
     // The pages of the contents list: file name and title, in reading order.
     struct Page {
         QString file;
-        QString title;
+        const char* title; // the English title; the contents list shows it translated
     };
     static const QList<Page>& pages();
 

@@ -43,11 +43,11 @@ void RulePage::build(int rule) {
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setVerticalSpacing(2);
 
-    m_enable = new QCheckBox(QStringLiteral("Enable rule"), this);
+    m_enable = new QCheckBox(tr("Enable rule"), this);
     m_enable->setObjectName(QLatin1String(names[0]));
     layout->addWidget(m_enable, 0, 0, 1, 2);
 
-    layout->addWidget(new QLabel(QStringLiteral("Starting from (hh:mm:ss)"), this), 1, 0, 1, 2);
+    layout->addWidget(new QLabel(tr("Starting from (hh:mm:ss)"), this), 1, 0, 1, 2);
     auto* time = new QHBoxLayout;
     time->setSpacing(0);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -71,38 +71,42 @@ void RulePage::build(int rule) {
 
     m_interval = dropDown(names[7], this);
     fillIntervals(m_interval, kRuleIntervals);
-    layout->addWidget(caption("Perform the selected action", m_interval, this), 3, 0, 1, 2);
+    layout->addWidget(caption(tr("Perform the selected action"), m_interval, this), 3, 0, 1, 2);
     layout->addWidget(m_interval, 4, 0);
 
     m_action = dropDown(names[8], this);
     fillActions(m_action, kAnnounceActionLabels);
-    m_previewButton = pictureButton(names[9], QStyle::SP_MediaPlay, "Preview sound", this);
-    layout->addWidget(caption("Action to perform", m_action, this), 5, 0, 1, 2);
+    m_previewButton = pictureButton(names[9], QStyle::SP_MediaPlay, tr("Preview sound"), this);
+    layout->addWidget(caption(tr("Action to perform"), m_action, this), 5, 0, 1, 2);
     layout->addWidget(m_action, 6, 0);
     layout->addWidget(m_previewButton, 6, 1);
 
     m_filename = filenameField(names[10], this);
     m_browseButton = browseButton(names[11], this);
-    layout->addWidget(caption("Custom sound filename", m_filename, this), 7, 0, 1, 2);
+    layout->addWidget(caption(tr("Custom sound filename"), m_filename, this), 7, 0, 1, 2);
     layout->addWidget(m_filename, 8, 0);
     layout->addWidget(m_browseButton, 8, 1);
     layout->setRowStretch(9, 1);
     m_path = pathHolder(names[13], this);
 
     // What a screen reader says of each control, rule by rule.
-    const QString of = QStringLiteral(", rule %1").arg(rule + 1);
-    static constexpr const char* kParts[] = {"hours", "minutes", "seconds"};
+    const int n = rule + 1;
+    const QString fieldNames[] = {tr("Starting from hours, rule %1").arg(n),
+                                  tr("Starting from minutes, rule %1").arg(n),
+                                  tr("Starting from seconds, rule %1").arg(n)};
+    const QString spinNames[] = {tr("Change starting hours, rule %1").arg(n),
+                                 tr("Change starting minutes, rule %1").arg(n),
+                                 tr("Change starting seconds, rule %1").arg(n)};
     for (std::size_t i = 0; i < 3; ++i) {
-        const QString part = QLatin1String(kParts[i]);
-        m_fields[i]->setAccessibleName(QStringLiteral("Starting from ") + part + of);
-        m_spins[i]->setAccessibleName(QStringLiteral("Change starting ") + part + of);
+        m_fields[i]->setAccessibleName(fieldNames[i]);
+        m_spins[i]->setAccessibleName(spinNames[i]);
     }
-    nameControls(this, {{m_enable, QStringLiteral("Enable rule") + of},
-                        {m_interval, QStringLiteral("Perform the selected action") + of},
-                        {m_action, QStringLiteral("Action to perform") + of},
-                        {m_previewButton, QStringLiteral("Preview sound") + of},
-                        {m_filename, QStringLiteral("Custom sound filename") + of},
-                        {m_browseButton, QStringLiteral("Browse files") + of}});
+    nameControls(this, {{m_enable, tr("Enable rule, rule %1").arg(n)},
+                        {m_interval, tr("Perform the selected action, rule %1").arg(n)},
+                        {m_action, tr("Action to perform, rule %1").arg(n)},
+                        {m_previewButton, tr("Preview sound, rule %1").arg(n)},
+                        {m_filename, tr("Custom sound filename, rule %1").arg(n)},
+                        {m_browseButton, tr("Browse files, rule %1").arg(n)}});
 
     connect(m_action, &QComboBox::currentIndexChanged, this, [this] { actionChange(); });
     connect(m_previewButton, &QToolButton::clicked, this, [this] { preview(); });
@@ -145,10 +149,10 @@ bool RulePage::fieldChange(QLineEdit* field) {
     if (!text.isEmpty()) {
         const auto value = parseWhole(text);
         if (!value) {
-            MessageBox::error(window(), QStringLiteral("Only numeric values allowed!"));
+            MessageBox::error(window(), tr("Only numeric values allowed!"));
             text = QStringLiteral("00");
         } else if (*value < 0 || *value > 59) {
-            MessageBox::error(window(), QStringLiteral("Numeric value out of range!"));
+            MessageBox::error(window(), tr("Numeric value out of range!"));
             text = QStringLiteral("00");
         }
     }

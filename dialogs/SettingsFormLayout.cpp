@@ -74,7 +74,7 @@ QIcon helpPicture(const QPalette& palette) {
 } // namespace
 
 void TSettingsForm::buildWindow() {
-    setWindowTitle(QStringLiteral("Timer settings"));
+    setWindowTitle(tr("Timer settings"));
     setSizeGripEnabled(false);
 
     auto* main = new QVBoxLayout(this);
@@ -106,8 +106,7 @@ void TSettingsForm::buildWindow() {
             [this](QLabel* holder, QLineEdit* shown, int width) { browse(holder, shown, width); },
             [this, column = kRuleFiles[r]] { return m_db.textWidth(column); }};
         m_pages[static_cast<std::size_t>(r)] = new RulePage(r, std::move(shared));
-        RulePages->addTab(m_pages[static_cast<std::size_t>(r)],
-                          QStringLiteral("Rule %1").arg(r + 1));
+        RulePages->addTab(m_pages[static_cast<std::size_t>(r)], tr("Rule %1").arg(r + 1));
     }
     RulePages->setCurrentIndex(0);
     lower->addWidget(RulePages, 1);
@@ -121,17 +120,17 @@ void TSettingsForm::buildWindow() {
     const QSize needed = main->totalMinimumSize();
     setFixedSize(std::max(kClientWidth, needed.width()), std::max(kClientHeight, needed.height()));
 
-    nameControls(this, {{TimerNameCombo, QStringLiteral("Timer name")},
-                        {HrLED, QStringLiteral("Start from hours")},
-                        {MinLED, QStringLiteral("Start from minutes")},
-                        {SecLED, QStringLiteral("Start from seconds")},
-                        {HrSpin, QStringLiteral("Change start hours")},
-                        {MinSpin, QStringLiteral("Change start minutes")},
-                        {SecSpin, QStringLiteral("Change start seconds")},
-                        {QSTracker, QStringLiteral("Quick set of the start time")},
-                        {GenPreviewButton, QStringLiteral("Preview sound, general announcement")},
-                        {ExpPreviewButton, QStringLiteral("Preview sound, timer expire")},
-                        {ExpBrowseButton, QStringLiteral("Browse files, timer expire")}});
+    nameControls(this, {{TimerNameCombo, tr("Timer name")},
+                        {HrLED, tr("Start from hours")},
+                        {MinLED, tr("Start from minutes")},
+                        {SecLED, tr("Start from seconds")},
+                        {HrSpin, tr("Change start hours")},
+                        {MinSpin, tr("Change start minutes")},
+                        {SecSpin, tr("Change start seconds")},
+                        {QSTracker, tr("Quick set of the start time")},
+                        {GenPreviewButton, tr("Preview sound, general announcement")},
+                        {ExpPreviewButton, tr("Preview sound, timer expire")},
+                        {ExpBrowseButton, tr("Browse files, timer expire")}});
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { HelpButtonClick(); });
 }
@@ -142,15 +141,15 @@ QWidget* TSettingsForm::buildTopRow() {
     layout->setContentsMargins(0, 0, 0, 0);
     TimerNameCombo = dropDown("TimerNameCombo", row);
     TimerNameCombo->setMinimumWidth(200);
-    NewButton = new QPushButton(QStringLiteral("New"), row);
+    NewButton = new QPushButton(tr("New"), row);
     NewButton->setObjectName(QStringLiteral("NewButton"));
     NewButton->setAutoDefault(false);
-    DeleteButton = new QPushButton(QStringLiteral("Delete"), row);
+    DeleteButton = new QPushButton(tr("Delete"), row);
     DeleteButton->setObjectName(QStringLiteral("DeleteButton"));
     DeleteButton->setAutoDefault(false);
-    HelpButton = pictureButton("HelpButton", QStyle::SP_DialogHelpButton, "Help", row);
+    HelpButton = pictureButton("HelpButton", QStyle::SP_DialogHelpButton, tr("Help"), row);
     HelpButton->setIcon(helpPicture(palette()));
-    CloseButton = new QPushButton(QStringLiteral("Close"), row);
+    CloseButton = new QPushButton(tr("Close"), row);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     CloseButton->setDefault(true);
     layout->addWidget(TimerNameCombo);
@@ -169,7 +168,7 @@ QWidget* TSettingsForm::buildTopRow() {
 }
 
 QWidget* TSettingsForm::buildStartGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Start from"), this);
+    auto* group = new QGroupBox(tr("Start from"), this);
     auto* layout = new QGridLayout(group);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setVerticalSpacing(2);
@@ -182,11 +181,12 @@ QWidget* TSettingsForm::buildStartGroup() {
     SecSpin = spinner("SecSpin", 59, group);
     const std::array<std::pair<QLineEdit*, QSpinBox*>, 3> parts = {
         {{HrLED, HrSpin}, {MinLED, MinSpin}, {SecLED, SecSpin}}};
-    static constexpr const char* kCaptions[] = {"Hr", "Min", "Sec"};
+    static constexpr const char* kCaptions[] = {QT_TR_NOOP("Hr"), QT_TR_NOOP("Min"),
+                                                QT_TR_NOOP("Sec")};
     auto* time = new QHBoxLayout;
     time->setSpacing(0);
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        time->addWidget(caption(kCaptions[i], parts[i].second, group));
+        time->addWidget(caption(tr(kCaptions[i]), parts[i].second, group));
         time->addSpacing(4);
         time->addWidget(parts[i].first);
         parts[i].second->setFixedHeight(parts[i].first->sizeHint().height());
@@ -194,7 +194,7 @@ QWidget* TSettingsForm::buildStartGroup() {
         time->addSpacing(12);
     }
     time->addStretch(1);
-    LoopCheck = new QCheckBox(QStringLiteral("Loop continuously"), group);
+    LoopCheck = new QCheckBox(tr("Loop continuously"), group);
     LoopCheck->setObjectName(QStringLiteral("LoopCheck"));
     time->addWidget(LoopCheck);
     layout->addLayout(time, 0, 0);
@@ -206,8 +206,8 @@ QWidget* TSettingsForm::buildStartGroup() {
     QSTracker->setPageStep(25);
     QSTracker->setTickInterval(25);
     QSTracker->setTickPosition(QSlider::TicksBelow);
-    layout->addWidget(caption("Quick set (drag to quickly change start time)", QSTracker, group), 1,
-                      0);
+    layout->addWidget(
+        caption(tr("Quick set (drag to quickly change start time)"), QSTracker, group), 1, 0);
     layout->addWidget(QSTracker, 2, 0);
 
     connect(HrSpin, &QSpinBox::valueChanged, this, [this] { HrSpinClick(); });
@@ -218,7 +218,7 @@ QWidget* TSettingsForm::buildStartGroup() {
 }
 
 QWidget* TSettingsForm::buildGeneralGroup() {
-    auto* group = new QGroupBox(QStringLiteral("General announcement/sound"), this);
+    auto* group = new QGroupBox(tr("General announcement/sound"), this);
     auto* layout = new QGridLayout(group);
     layout->setContentsMargins(8, 4, 8, 6);
     layout->setVerticalSpacing(2);
@@ -227,10 +227,10 @@ QWidget* TSettingsForm::buildGeneralGroup() {
     GenAnnTypeCombo = dropDown("GenAnnTypeCombo", group);
     fillActions(GenAnnTypeCombo, std::span(kAnnounceActionLabels).first(3));
     GenPreviewButton =
-        pictureButton("GenPreviewButton", QStyle::SP_MediaPlay, "Preview sound", group);
-    layout->addWidget(caption("Perform action", GenAnnIntervalCombo, group), 0, 0);
+        pictureButton("GenPreviewButton", QStyle::SP_MediaPlay, tr("Preview sound"), group);
+    layout->addWidget(caption(tr("Perform action"), GenAnnIntervalCombo, group), 0, 0);
     layout->addWidget(GenAnnIntervalCombo, 1, 0);
-    layout->addWidget(caption("Type of action", GenAnnTypeCombo, group), 2, 0);
+    layout->addWidget(caption(tr("Type of action"), GenAnnTypeCombo, group), 2, 0);
     layout->addWidget(GenAnnTypeCombo, 3, 0);
     layout->addWidget(GenPreviewButton, 3, 1);
 
@@ -241,20 +241,20 @@ QWidget* TSettingsForm::buildGeneralGroup() {
 }
 
 QWidget* TSettingsForm::buildExpiryGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Timer expire"), this);
+    auto* group = new QGroupBox(tr("Timer expire"), this);
     auto* layout = new QGridLayout(group);
     layout->setContentsMargins(8, 4, 8, 6);
     layout->setVerticalSpacing(2);
     TimerExpTypeCombo = dropDown("TimerExpTypeCombo", group);
     fillActions(TimerExpTypeCombo, kExpiryActionLabels);
     ExpPreviewButton =
-        pictureButton("ExpPreviewButton", QStyle::SP_MediaPlay, "Preview sound", group);
+        pictureButton("ExpPreviewButton", QStyle::SP_MediaPlay, tr("Preview sound"), group);
     TimerExpFilenameEdit = filenameField("TimerExpFilenameEdit", group);
     ExpBrowseButton = browseButton("ExpBrowseButton", group);
-    layout->addWidget(caption("Action", TimerExpTypeCombo, group), 0, 0);
+    layout->addWidget(caption(tr("Action"), TimerExpTypeCombo, group), 0, 0);
     layout->addWidget(TimerExpTypeCombo, 1, 0);
     layout->addWidget(ExpPreviewButton, 1, 1);
-    layout->addWidget(caption("Custom sound filename", TimerExpFilenameEdit, group), 2, 0);
+    layout->addWidget(caption(tr("Custom sound filename"), TimerExpFilenameEdit, group), 2, 0);
     layout->addWidget(TimerExpFilenameEdit, 3, 0);
     layout->addWidget(ExpBrowseButton, 3, 1);
 

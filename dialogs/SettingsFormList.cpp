@@ -11,20 +11,22 @@
 #include "widgets/MessageBox.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QSignalBlocker>
 #include <QStringList>
 
 namespace qv {
 namespace {
 
-const QString kNotFound = QStringLiteral("Fatal error, DB record not found!");
+const char* const kNotFound =
+    QT_TRANSLATE_NOOP("qv::TSettingsForm", "Fatal error, DB record not found!");
 
 } // namespace
 
 void TSettingsForm::TimerNameComboChange() {
     SaveSettings();
     if (!m_db.locate(toUtf8(TimerNameCombo->currentText())))
-        MessageBox::error(this, kNotFound);
+        MessageBox::error(this, tr(kNotFound));
     PopulateSettingsForm();
     m_host.setActiveTimerIndex(TimerNameCombo->currentIndex());
 }
@@ -45,7 +47,7 @@ bool TSettingsForm::acceptableName(const QString& name) {
     if (!name.trimmed().isEmpty())
         return true;
     MessageBox::beep();
-    MessageBox::information(this, QStringLiteral("You need to give the timer a name - try again!"));
+    MessageBox::information(this, tr("You need to give the timer a name - try again!"));
     return false;
 }
 
@@ -65,19 +67,16 @@ void TSettingsForm::NewButtonClick() {
     // A table read from a file may already hold more than the limit.
     if (m_db.recordCount() >= kMaxTimers) {
         MessageBox::information(
-            this,
-            QStringLiteral("You already have 100 timers defined, no more timers can be added!"));
+            this, tr("You already have 100 timers defined, no more timers can be added!"));
         return;
     }
-    const auto asked = askTimerName(QStringLiteral("New timer"),
-                                    QStringLiteral("Enter the name of the new timer:"));
+    const auto asked = askTimerName(tr("New timer"), tr("Enter the name of the new timer:"));
     if (!asked)
         return;
     const QString& name = *asked;
     if (m_db.contains(toUtf8(name))) {
         MessageBox::beep();
-        MessageBox::information(
-            this, QStringLiteral("You need to give the timer a unique name - try again!"));
+        MessageBox::information(this, tr("You need to give the timer a unique name - try again!"));
         m_db.locate(toUtf8(TimerNameCombo->currentText()));
         return;
     }
@@ -87,7 +86,7 @@ void TSettingsForm::NewButtonClick() {
     record.Name = toUtf8(name);
     std::string error;
     if (!m_db.insert(std::move(record), &error)) {
-        MessageBox::error(this, toQString(error));
+        MessageBox::error(this, QCoreApplication::translate("qv::TimerDB", error.c_str()));
         m_db.locate(toUtf8(TimerNameCombo->currentText()));
         return;
     }
@@ -112,12 +111,12 @@ void TSettingsForm::DeleteButtonClick() {
         return;
 
     if (count == 1) {
-        if (!MessageBox::confirm(this, QStringLiteral("You cannot delete this timer (there must "
-                                                      "always be at least\none timer defined), "
-                                                      "would you like to rename it?")))
+        if (!MessageBox::confirm(this, tr("You cannot delete this timer (there must "
+                                          "always be at least\none timer defined), "
+                                          "would you like to rename it?")))
             return;
-        const auto asked = askTimerName(QStringLiteral("New timer name"),
-                                        QStringLiteral("Enter the new name of this timer:"));
+        const auto asked =
+            askTimerName(tr("New timer name"), tr("Enter the new name of this timer:"));
         if (!asked)
             return;
         const QString& name = *asked;
@@ -127,7 +126,7 @@ void TSettingsForm::DeleteButtonClick() {
         record.Name = toUtf8(name);
         std::string error;
         if (!m_db.updateCurrent(std::move(record), &error)) {
-            MessageBox::error(this, toQString(error));
+            MessageBox::error(this, QCoreApplication::translate("qv::TimerDB", error.c_str()));
             return;
         }
         TimerNameCombo->setItemText(0, name);
@@ -140,7 +139,7 @@ void TSettingsForm::DeleteButtonClick() {
         return;
     }
 
-    if (!MessageBox::confirm(this, QStringLiteral("Are you sure you want to delete this timer?")))
+    if (!MessageBox::confirm(this, tr("Are you sure you want to delete this timer?")))
         return;
     m_db.deleteCurrent();
     TimerNameCombo->removeItem(TimerNameCombo->currentIndex());
@@ -155,7 +154,7 @@ void TSettingsForm::DeleteButtonClick() {
         hostCombo->setCurrentIndex(0);
     }
     if (!m_db.locate(toUtf8(TimerNameCombo->currentText())))
-        MessageBox::error(this, kNotFound);
+        MessageBox::error(this, tr(kNotFound));
     PopulateSettingsForm();
     m_host.setActiveTimerIndex(0);
 }

@@ -5,6 +5,7 @@
 #include "widgets/DropDown.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -23,12 +24,12 @@ QComboBox* dropDown(const char* name, QWidget* parent) {
     return combo;
 }
 
-QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, const char* hint,
+QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, const QString& hint,
                            QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setIcon(parent->style()->standardIcon(picture));
-    button->setToolTip(QLatin1String(hint));
+    button->setToolTip(hint);
     return button;
 }
 
@@ -36,7 +37,7 @@ QToolButton* browseButton(const char* name, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setText(QStringLiteral("..."));
-    button->setToolTip(QStringLiteral("Browse files"));
+    button->setToolTip(QCoreApplication::translate("qv::settings", "Browse files"));
     return button;
 }
 
@@ -47,8 +48,8 @@ QLineEdit* filenameField(const char* name, QWidget* parent) {
     return field;
 }
 
-QLabel* caption(const char* text, QWidget* control, QWidget* parent) {
-    auto* label = new QLabel(QLatin1String(text), parent);
+QLabel* caption(const QString& text, QWidget* control, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
     label->setBuddy(control);
     return label;
 }
@@ -63,12 +64,13 @@ QLabel* pathHolder(const char* name, QWidget* parent) {
 
 void fillIntervals(QComboBox* combo, std::span<const IntervalItem> items) {
     for (const IntervalItem& item : items)
-        combo->addItem(toQString(item.label), item.seconds);
+        combo->addItem(QCoreApplication::translate("qv::TimerRecord", item.label.data()),
+                       item.seconds);
 }
 
 void fillActions(QComboBox* combo, std::span<const std::string_view> labels) {
     for (std::string_view label : labels)
-        combo->addItem(toQString(label));
+        combo->addItem(QCoreApplication::translate("qv::TimerRecord", label.data()));
 }
 
 void setQuietly(QSpinBox* spin, int value) {

@@ -24,12 +24,12 @@ namespace qv::settings {
 
 QSpinBox* spinner(const char* name, int maximum, QWidget* parent);
 QComboBox* dropDown(const char* name, QWidget* parent);
-QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, const char* hint,
+QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, const QString& hint,
                            QWidget* parent);
 QToolButton* browseButton(const char* name, QWidget* parent);
 QLineEdit* filenameField(const char* name, QWidget* parent);
 // The label of a control: a reader names the control by its text.
-QLabel* caption(const char* text, QWidget* control, QWidget* parent);
+QLabel* caption(const QString& text, QWidget* control, QWidget* parent);
 // A hidden label that holds the full path behind a file name field.
 QLabel* pathHolder(const char* name, QWidget* parent);
 

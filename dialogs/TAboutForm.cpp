@@ -17,7 +17,8 @@
 namespace qv {
 
 QString TAboutForm::versionText() {
-    return QStringLiteral("Ver " QV_VERSION "  \u00A9 " QV_RELEASE_YEAR " Brindlemoor Software");
+    return tr("Ver %1  \u00A9 %2 Brindlemoor Software")
+        .arg(QStringLiteral(QV_VERSION), QStringLiteral(QV_RELEASE_YEAR));
 }
 
 double TAboutForm::contrastRatio(const QColor& a, const QColor& b) {
@@ -39,7 +40,7 @@ QUrl TAboutForm::webAddress() {
 
 TAboutForm::TAboutForm(const QPixmap& logo, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About Quorvantel"));
+    setWindowTitle(tr("About Quorvantel"));
     setFixedSize(355, 211);
     QFont small = font();
     small.setPixelSize(11);
@@ -57,7 +58,7 @@ TAboutForm::TAboutForm(const QPixmap& logo, QWidget* parent) : QDialog(parent) {
     LMDLImage1->setObjectName(QStringLiteral("LMDLImage1"));
     LMDLImage1->setGeometry(5, 6, 202, 45);
     LMDLImage1->setPixmap(logo);
-    LMDLImage1->setAccessibleName(QStringLiteral("Quorvantel logo"));
+    LMDLImage1->setAccessibleName(tr("Quorvantel logo"));
 
     StaticText1 = new QLabel(versionText(), this);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
@@ -84,11 +85,10 @@ TAboutForm::TAboutForm(const QPixmap& logo, QWidget* parent) : QDialog(parent) {
     blue.setColor(QPalette::WindowText, dark ? linkColor : QColor(Qt::blue));
     StaticText2->setPalette(blue);
     StaticText2->setCursor(Qt::PointingHandCursor);
-    StaticText2->setToolTip(QStringLiteral("Visit the Quorvantel web site"));
+    StaticText2->setToolTip(tr("Visit the Quorvantel web site"));
     StaticText2->installEventFilter(this);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(136, 160, 81, 33);
     BitBtn1->setDefault(true);

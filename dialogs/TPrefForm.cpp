@@ -70,7 +70,7 @@ QColor swatchColor(const QWidget* swatch) {
 
 TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PrefForm"));
-    setWindowTitle(QStringLiteral("Preferences"));
+    setWindowTitle(tr("Preferences"));
     setFixedSize(465, 342);
     QFont small = font();
     small.setPixelSize(11);
@@ -83,8 +83,8 @@ TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent) {
         return chosen;
     };
     OpenDialog = [this](const QString& preset) {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), preset,
-                                            QStringLiteral("Bitmap files (*.BMP *.bmp)"));
+        return QFileDialog::getOpenFileName(this, tr("Open"), preset,
+                                            tr("Bitmap files (*.BMP *.bmp)"));
     };
 
     buildKeyboardGroup();
@@ -97,16 +97,14 @@ TPrefForm::TPrefForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TPrefForm::buildKeyboardGroup() {
-    KeyRadioGroup = new QGroupBox(QStringLiteral("Keyboard shortcuts behaviour"), this);
+    KeyRadioGroup = new QGroupBox(tr("Keyboard shortcuts behaviour"), this);
     KeyRadioGroup->setObjectName(QStringLiteral("KeyRadioGroup"));
     KeyRadioGroup->setGeometry(16, 8, 433, 65);
-    m_keyItem0 = new QRadioButton(QStringLiteral("Use SPACE for start/stop and ESC for reset"),
-                                  KeyRadioGroup);
+    m_keyItem0 = new QRadioButton(tr("Use SPACE for start/stop and ESC for reset"), KeyRadioGroup);
     m_keyItem0->setObjectName(QStringLiteral("KeyRadioItem0"));
     m_keyItem0->setGeometry(8, 18, 417, 19);
     m_keyItem1 = new QRadioButton(
-        QStringLiteral("Use SPACE for start/stop/reset (ESC will still also work as reset)"),
-        KeyRadioGroup);
+        tr("Use SPACE for start/stop/reset (ESC will still also work as reset)"), KeyRadioGroup);
     m_keyItem1->setObjectName(QStringLiteral("KeyRadioItem1"));
     m_keyItem1->setGeometry(8, 39, 417, 19);
     m_keyItems = new QButtonGroup(this);
@@ -116,15 +114,15 @@ void TPrefForm::buildKeyboardGroup() {
 }
 
 void TPrefForm::buildBackgroundGroup() {
-    GroupBox1 = new QGroupBox(QStringLiteral("Window background"), this);
+    GroupBox1 = new QGroupBox(tr("Window background"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(16, 176, 433, 105);
 
-    GradientRadio = new QRadioButton(QStringLiteral("Use color gradient"), GroupBox1);
+    GradientRadio = new QRadioButton(tr("Use color gradient"), GroupBox1);
     GradientRadio->setObjectName(QStringLiteral("GradientRadio"));
     GradientRadio->setGeometry(16, 20, 113, 17);
     GradientRadio->setChecked(true);
-    TileRadio = new QRadioButton(QStringLiteral("Use a tiled bitmap"), GroupBox1);
+    TileRadio = new QRadioButton(tr("Use a tiled bitmap"), GroupBox1);
     TileRadio->setObjectName(QStringLiteral("TileRadio"));
     TileRadio->setGeometry(208, 20, 113, 17);
     // toggled, not clicked: checking a button from code (load) must update
@@ -132,21 +130,19 @@ void TPrefForm::buildBackgroundGroup() {
     connect(GradientRadio, &QRadioButton::toggled, this, &TPrefForm::GradientRadioClick);
     connect(TileRadio, &QRadioButton::toggled, this, &TPrefForm::GradientRadioClick);
 
-    Col1Button =
-        makeButton(GroupBox1, "Col1Button", QStringLiteral("Set color 1"), {32, 40, 73, 25});
+    Col1Button = makeButton(GroupBox1, "Col1Button", tr("Set color 1"), {32, 40, 73, 25});
     Col1PV = makeSwatch(GroupBox1, "Col1PV", {112, 40, 33, 25});
-    Col2Button =
-        makeButton(GroupBox1, "Col2Button", QStringLiteral("Set color 2"), {32, 72, 73, 25});
+    Col2Button = makeButton(GroupBox1, "Col2Button", tr("Set color 2"), {32, 72, 73, 25});
     Col2PV = makeSwatch(GroupBox1, "Col2PV", {112, 72, 33, 25});
     connect(Col1Button, &QPushButton::clicked, this, &TPrefForm::Col1ButtonClick);
     connect(Col2Button, &QPushButton::clicked, this, &TPrefForm::Col2ButtonClick);
 
-    Label1 = makeLabel(GroupBox1, "Label1", QStringLiteral("Bitmap file"), {226, 43});
+    Label1 = makeLabel(GroupBox1, "Label1", tr("Bitmap file"), {226, 43});
     TileFileEdit = new QLineEdit(GroupBox1);
     TileFileEdit->setObjectName(QStringLiteral("TileFileEdit"));
     TileFileEdit->setGeometry(226, 59, 145, 21);
     BrowseButton = makeButton(GroupBox1, "BrowseButton", QStringLiteral("..."), {371, 59, 24, 21});
-    BrowseButton->setToolTip(QStringLiteral("Browse files"));
+    BrowseButton->setToolTip(tr("Browse files"));
     connect(BrowseButton, &QPushButton::clicked, this, &TPrefForm::BrowseButtonClick);
 
     TileFilePath = makeLabel(GroupBox1, "TileFilePath", QStringLiteral("Hidden"), {328, 80});
@@ -156,20 +152,20 @@ void TPrefForm::buildBackgroundGroup() {
 }
 
 void TPrefForm::buildLedGroup() {
-    GroupBox2 = new QGroupBox(QStringLiteral("LED display"), this);
+    GroupBox2 = new QGroupBox(tr("LED display"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(16, 80, 433, 89);
 
-    ActiveColButton = makeButton(GroupBox2, "ActiveColButton", QStringLiteral("Set active color"),
-                                 {16, 21, 105, 25});
+    ActiveColButton =
+        makeButton(GroupBox2, "ActiveColButton", tr("Set active color"), {16, 21, 105, 25});
     ActivePV = makeSwatch(GroupBox2, "ActivePV", {128, 21, 33, 25});
-    InactiveColButton = makeButton(GroupBox2, "InactiveColButton",
-                                   QStringLiteral("Set inactive color"), {16, 53, 105, 25});
+    InactiveColButton =
+        makeButton(GroupBox2, "InactiveColButton", tr("Set inactive color"), {16, 53, 105, 25});
     InactivePV = makeSwatch(GroupBox2, "InactivePV", {128, 53, 33, 25});
     connect(ActiveColButton, &QPushButton::clicked, this, &TPrefForm::ActiveColButtonClick);
     connect(InactiveColButton, &QPushButton::clicked, this, &TPrefForm::InactiveColButtonClick);
 
-    Label2 = makeLabel(GroupBox2, "Label2", QStringLiteral("Sample"), {184, 13});
+    Label2 = makeLabel(GroupBox2, "Label2", tr("Sample"), {184, 13});
 
     SampleLED = new TLMDLEDLabel(GroupBox2);
     SampleLED->setObjectName(QStringLiteral("SampleLED"));
@@ -188,7 +184,7 @@ void TPrefForm::buildLedGroup() {
 }
 
 void TPrefForm::buildButtons() {
-    OKButton = makeButton(this, "OKButton", QStringLiteral("OK"), {136, 296, 75, 33});
+    OKButton = makeButton(this, "OKButton", tr("OK"), {136, 296, 75, 33});
     OKButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     OKButton->setDefault(true);
     HelpButton = makeButton(this, "HelpButton", QStringLiteral("?"), {217, 296, 33, 33});
@@ -196,8 +192,8 @@ void TPrefForm::buildButtons() {
     glyph.setBold(true);
     glyph.setPixelSize(16);
     HelpButton->setFont(glyph);
-    HelpButton->setToolTip(QStringLiteral("Help"));
-    CancelButton = makeButton(this, "CancelButton", QStringLiteral("Cancel"), {256, 296, 75, 33});
+    HelpButton->setToolTip(tr("Help"));
+    CancelButton = makeButton(this, "CancelButton", tr("Cancel"), {256, 296, 75, 33});
     CancelButton->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -205,12 +201,12 @@ void TPrefForm::buildButtons() {
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &TPrefForm::HelpButtonClick);
 
-    nameControls(this, {{Col1PV, QStringLiteral("Background color 1")},
-                        {Col2PV, QStringLiteral("Background color 2")},
-                        {ActivePV, QStringLiteral("Active LED color")},
-                        {InactivePV, QStringLiteral("Inactive LED color")},
-                        {TileFileEdit, QStringLiteral("Bitmap file")},
-                        {SampleLED, QStringLiteral("Sample of the LED colors")}});
+    nameControls(this, {{Col1PV, tr("Background color 1")},
+                        {Col2PV, tr("Background color 2")},
+                        {ActivePV, tr("Active LED color")},
+                        {InactivePV, tr("Inactive LED color")},
+                        {TileFileEdit, tr("Bitmap file")},
+                        {SampleLED, tr("Sample of the LED colors")}});
 }
 
 void TPrefForm::setTabOrderOfControls() {

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,7 +53,7 @@ TSettingsForm::~TSettingsForm() = default;
 void TSettingsForm::FormCreate() {
     m_trackerGuard = false;
     m_picker = [this](const QString& preset) {
-        QFileDialog dialog(this, QString(), QString(), QStringLiteral("Audio files (*.WAV *.wav)"));
+        QFileDialog dialog(this, QString(), QString(), tr("Audio files (*.WAV *.wav)"));
         dialog.setObjectName(QStringLiteral("OpenDialog"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -151,7 +152,7 @@ void TSettingsForm::SaveSettings() {
 
     std::string error;
     if (!m_db.updateCurrent(std::move(record), &error))
-        MessageBox::error(this, toQString(error));
+        MessageBox::error(this, QCoreApplication::translate("qv::TimerDB", error.c_str()));
 }
 
 void TSettingsForm::UpdateLEDS() {
@@ -230,9 +231,9 @@ void TSettingsForm::browse(QLabel* holder, QLineEdit* shown, int width) {
     // The table would cut a longer path without a word, and the sound would
     // then be lost; refuse it while the user can still choose another file.
     if (characterCount(toUtf8(chosen)) > width) {
-        MessageBox::error(this, QStringLiteral("The path of this file is longer than %1 characters "
-                                               "and cannot be kept - choose another file!")
-                                    .arg(width));
+        MessageBox::error(this, tr("The path of this file is longer than %n characters "
+                                   "and cannot be kept - choose another file!",
+                                   nullptr, width));
         return;
     }
     holder->setText(chosen);

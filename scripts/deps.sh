@@ -10,6 +10,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev lintian librsvg2-bin
     dbus dbus-x11 libglib2.0-bin dunst trayer
     at-spi2-core python3-pyatspi adwaita-qt6
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,8 @@
 #include "store/QtText.h"
 #include "store/TimerFile.h"
 
+#include <QCoreApplication>
+
 namespace qv::packet {
 namespace {
 
@@ -43,12 +45,14 @@ QXmlStreamReader::TokenType PacketReader::next() {
     const auto t = m_xml.readNext();
     if (t == QXmlStreamReader::StartElement) {
         if (++m_depth > TimerFile::kMaxDepth)
-            fail(
-                QStringLiteral("Elements are nested more than %1 deep.").arg(TimerFile::kMaxDepth));
+            fail(QCoreApplication::translate("qv::TimerFile",
+                                             "Elements are nested more than %n deep.", nullptr,
+                                             TimerFile::kMaxDepth));
     } else if (t == QXmlStreamReader::EndElement) {
         --m_depth;
     } else if (t == QXmlStreamReader::DTD || t == QXmlStreamReader::EntityReference) {
-        fail(QStringLiteral("Document type declarations and entities are not accepted."));
+        fail(QCoreApplication::translate(
+            "qv::TimerFile", "Document type declarations and entities are not accepted."));
     }
     return m_xml.hasError() ? QXmlStreamReader::Invalid : t;
 }
@@ -127,7 +131,7 @@ void PacketReader::captureInner(std::string& out) {
 void PacketReader::readDocument() {
     if (!nextChild()) {
         if (!m_xml.hasError())
-            fail(QStringLiteral("The file holds no data packet."));
+            fail(QCoreApplication::translate("qv::TimerFile", "The file holds no data packet."));
         return;
     }
     const QStringView root = m_xml.qualifiedName();
@@ -137,7 +141,8 @@ void PacketReader::readDocument() {
                 readMetadata(false);
             } else if (m_xml.qualifiedName() == u"ROWDATA") {
                 if (!m_haveMetadata)
-                    fail(QStringLiteral("ROWDATA comes before METADATA."));
+                    fail(QCoreApplication::translate("qv::TimerFile",
+                                                     "ROWDATA comes before METADATA."));
                 else
                     readRowData();
             } else {
@@ -147,7 +152,8 @@ void PacketReader::readDocument() {
     } else if (root == u"METADATA") {
         readMetadata(true);
     } else {
-        fail(QStringLiteral("This is not a data packet: the outermost element is \"%1\".")
+        fail(QCoreApplication::translate(
+                 "qv::TimerFile", "This is not a data packet: the outermost element is \"%1\".")
                  .arg(root.toString()));
         return;
     }
@@ -155,12 +161,14 @@ void PacketReader::readDocument() {
     while (!m_xml.atEnd() && !m_xml.hasError())
         next();
     if (!m_xml.hasError() && !m_haveMetadata)
-        refuse(QStringLiteral("Field '%1' not found").arg(QLatin1StringView("Name")));
+        refuse(QCoreApplication::translate("qv::TimerFile", "Field '%1' not found")
+                   .arg(QLatin1StringView("Name")));
 }
 
 void PacketReader::readMetadata(bool rowsInside) {
     if (m_haveMetadata) {
-        fail(QStringLiteral("The packet has more than one METADATA."));
+        fail(
+            QCoreApplication::translate("qv::TimerFile", "The packet has more than one METADATA."));
         return;
     }
     while (nextChild()) {
@@ -193,7 +201,9 @@ void PacketReader::readFields() {
 
 void PacketReader::readField() {
     if (m_fields.size() >= static_cast<std::size_t>(TimerFile::kMaxFields)) {
-        fail(QStringLiteral("The packet declares more than %1 fields.").arg(TimerFile::kMaxFields));
+        fail(QCoreApplication::translate("qv::TimerFile",
+                                         "The packet declares more than %n fields.", nullptr,
+                                         TimerFile::kMaxFields));
         return;
     }
     FieldDef f;
@@ -215,11 +225,12 @@ void PacketReader::readField() {
         f.attributes.emplace_back(utf8(key), utf8(a.value()));
     }
     if (!named || name.isEmpty()) {
-        fail(QStringLiteral("A FIELD has no attrname."));
+        fail(QCoreApplication::translate("qv::TimerFile", "A FIELD has no attrname."));
         return;
     }
     if (m_fieldIndex.contains(name)) {
-        fail(QStringLiteral("Field '%1' is declared twice.").arg(name));
+        fail(QCoreApplication::translate("qv::TimerFile", "Field '%1' is declared twice.")
+                 .arg(name));
         return;
     }
     f.name = utf8(name);
@@ -244,7 +255,8 @@ bool PacketReader::run(TimerDB& db, QString* error) {
     m_widths.fill(0);
     if (!attributeWorkBounded(m_xmlText)) {
         if (error)
-            *error = QStringLiteral("The timer file has elements with too many attributes.");
+            *error = QCoreApplication::translate(
+                "qv::TimerFile", "The timer file has elements with too many attributes.");
         return false;
     }
     readDocument();

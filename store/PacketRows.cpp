@@ -6,6 +6,7 @@
 #include "store/QtText.h"
 #include "store/TimerFile.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace qv::packet {
@@ -64,7 +65,8 @@ void PacketReader::checkColumns() {
     for (int c = 0; c < kColumnCount; ++c) {
         const ColumnInfo& info = columnInfo(static_cast<Column>(c));
         if (position[static_cast<std::size_t>(c)] < 0) {
-            refuse(QStringLiteral("Field '%1' not found").arg(QLatin1StringView(info.name)));
+            refuse(QCoreApplication::translate("qv::TimerFile", "Field '%1' not found")
+                       .arg(QLatin1StringView(info.name)));
             return;
         }
     }
@@ -72,7 +74,8 @@ void PacketReader::checkColumns() {
         const ColumnInfo& info = columnInfo(static_cast<Column>(c));
         FieldDef& f = m_fields[static_cast<std::size_t>(position[static_cast<std::size_t>(c)])];
         if (!compatibleType(info.type, toQString(f.fieldType))) {
-            refuse(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
+            refuse(QCoreApplication::translate(
+                       "qv::TimerFile", "Type mismatch for field '%1', expecting: %2 actual: %3")
                        .arg(QLatin1StringView(info.name),
                             QLatin1StringView(columnTypeWord(info.type)), toQString(f.fieldType)));
             return;
@@ -82,7 +85,8 @@ void PacketReader::checkColumns() {
             if (key != "WIDTH" || info.type != ColumnType::Text)
                 continue;
             if (!f.width || *f.width <= 0) {
-                refuse(QStringLiteral("Invalid WIDTH \"%1\" for field '%2'")
+                refuse(QCoreApplication::translate("qv::TimerFile",
+                                                   "Invalid WIDTH \"%1\" for field '%2'")
                            .arg(toQString(value), QLatin1StringView(info.name)));
                 return;
             }
@@ -111,7 +115,8 @@ void PacketReader::readRow() {
     if (m_rows.size() >= static_cast<std::size_t>(TimerFile::kMaxRows) ||
         static_cast<qint64>(m_rows.size() + 1) * static_cast<qint64>(m_extraCount) >
             TimerFile::kMaxExtraCells) {
-        fail(QStringLiteral("The packet holds more rows than a timer table can take."));
+        fail(QCoreApplication::translate(
+            "qv::TimerFile", "The packet holds more rows than a timer table can take."));
         return;
     }
     StoredRow row;
@@ -126,7 +131,8 @@ void PacketReader::readRow() {
             if (!ok)
                 row.state = value.toUInt(&ok);
             if (!ok) {
-                fail(QStringLiteral("Invalid RowState \"%1\".").arg(value.toString()));
+                fail(QCoreApplication::translate("qv::TimerFile", "Invalid RowState \"%1\".")
+                         .arg(value.toString()));
                 return;
             }
             continue;
@@ -151,7 +157,8 @@ void PacketReader::readRow() {
             bool ok = false;
             const int v = value.trimmed().toInt(&ok);
             if (!ok) {
-                fail(QStringLiteral("Invalid value \"%1\" for field '%2'.")
+                fail(QCoreApplication::translate("qv::TimerFile",
+                                                 "Invalid value \"%1\" for field '%2'.")
                          .arg(value.toString(), key.toString()));
                 return;
             }

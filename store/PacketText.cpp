@@ -3,6 +3,7 @@
 #include "core/Text.h"
 #include "store/QtText.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -205,9 +206,11 @@ bool decodeBytes(const QByteArray& bytes, QString* text, QString* error) {
     };
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return decodeUtf8Checked(
-            3, QStringLiteral("The file starts with a UTF-8 mark but is not valid UTF-8."));
+            3, QCoreApplication::translate(
+                   "qv::TimerFile", "The file starts with a UTF-8 mark but is not valid UTF-8."));
     if (bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE")) {
-        *error = positionedError(1, 1, QStringLiteral("UTF-16 files are not supported."));
+        *error = positionedError(
+            1, 1, QCoreApplication::translate("qv::TimerFile", "UTF-16 files are not supported."));
         return false;
     }
     const QByteArray encoding = declaredEncoding(bytes);
@@ -219,15 +222,17 @@ bool decodeBytes(const QByteArray& bytes, QString* text, QString* error) {
         return true;
     }
     if (isUtf8Name(encoding))
-        return decodeUtf8Checked(0,
-                                 QStringLiteral("The file declares UTF-8 but is not valid UTF-8."));
+        return decodeUtf8Checked(
+            0, QCoreApplication::translate("qv::TimerFile",
+                                           "The file declares UTF-8 but is not valid UTF-8."));
     if (isSingleByteName(encoding)) {
         *text = decodeWindows1252(bytes);
         return true;
     }
     *error = positionedError(
         1, 1,
-        QStringLiteral("The encoding \"%1\" is not supported.").arg(QString::fromLatin1(encoding)));
+        QCoreApplication::translate("qv::TimerFile", "The encoding \"%1\" is not supported.")
+            .arg(QString::fromLatin1(encoding)));
     return false;
 }
 
@@ -315,7 +320,8 @@ std::string utf8(QStringView s) {
 }
 
 QString positionedError(qint64 line, qint64 column, const QString& what) {
-    return QStringLiteral("Error in the timer file at line %1, column %2: %3")
+    return QCoreApplication::translate("qv::TimerFile",
+                                       "Error in the timer file at line %1, column %2: %3")
         .arg(line)
         .arg(column)
         .arg(what);

@@ -6,6 +6,7 @@
 #include "store/PacketReader.h"
 #include "store/PacketText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -99,7 +100,7 @@ void appendRow(std::string& out, const StoredRow& row, const std::vector<FieldDe
 } // namespace
 
 QString TimerFile::cannotCreateMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("Cannot create file \"%1\". %2")
+    return QCoreApplication::translate("qv::TimerFile", "Cannot create file \"%1\". %2")
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
@@ -143,7 +144,8 @@ bool TimerFile::parse(const QByteArray& bytes, TimerDB& db, QString* error) {
     QString scratch;
     QString* err = error ? error : &scratch;
     if (bytes.size() > kMaxFileSize) {
-        *err = QStringLiteral("The timer file is larger than %1 MiB.").arg(kMaxFileSize >> 20);
+        *err = QCoreApplication::translate("qv::TimerFile", "The timer file is larger than %n MiB.",
+                                           nullptr, static_cast<int>(kMaxFileSize >> 20));
         return false;
     }
     QString text;
@@ -161,16 +163,17 @@ bool TimerFile::read(const QString& path, TimerDB& db, QString* error) {
         return false;
     };
     if (!file.open(QIODevice::ReadOnly))
-        return failWith(QStringLiteral("Cannot open file \"%1\". %2")
+        return failWith(QCoreApplication::translate("qv::TimerFile", "Cannot open file \"%1\". %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
     // Checked before reading so that a huge file is never loaded; the bounded
     // read covers files that grow meanwhile and devices without a size.
     if (file.size() > kMaxFileSize)
-        return failWith(
-            QStringLiteral("The timer file is larger than %1 MiB.").arg(kMaxFileSize >> 20));
+        return failWith(QCoreApplication::translate("qv::TimerFile",
+                                                    "The timer file is larger than %n MiB.",
+                                                    nullptr, static_cast<int>(kMaxFileSize >> 20)));
     const QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return failWith(QStringLiteral("Cannot read file \"%1\". %2")
+        return failWith(QCoreApplication::translate("qv::TimerFile", "Cannot read file \"%1\". %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
     return parse(bytes, db, error);
 }

@@ -2,6 +2,8 @@
 
 #include "widgets/MessageBox.h"
 
+#include <QCoreApplication>
+
 namespace qv {
 
 namespace {
@@ -12,8 +14,9 @@ void UpdateFormBkg(TLMDFormFill& fill, BackgroundSettings& prefs, QWidget* messa
     if (prefs.TiledBackground) {
         if (fill.setBitmapFile(prefs.BkgBitmapFile))
             return;
-        MessageBox::error(messageParent,
-                          QStringLiteral("The gradient bitmap file could not be found!"));
+        MessageBox::error(messageParent, QCoreApplication::translate(
+                                             "qv::FormBackground",
+                                             "The gradient bitmap file could not be found!"));
         prefs.TiledBackground = false;
     }
     fill.setGradient(prefs.BkgColor1, prefs.BkgColor2, kGradientColours);

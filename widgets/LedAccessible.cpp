@@ -3,6 +3,8 @@
 #include "widgets/ReadOnlyText.h"
 #include "widgets/TLMDLEDLabel.h"
 
+#include <QCoreApplication>
+
 namespace qv {
 namespace {
 
@@ -17,7 +19,9 @@ public:
     }
 
 private:
-    QString unnamed() const override { return QStringLiteral("Time left"); }
+    QString unnamed() const override {
+        return QCoreApplication::translate("qv::TLMDLEDLabel", "Time left");
+    }
     QString shownText() const override { return static_cast<TLMDLEDLabel*>(widget())->readOut(); }
 };
 

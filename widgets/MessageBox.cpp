@@ -1,6 +1,7 @@
 #include "widgets/MessageBox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,11 +25,11 @@ TestState& state() {
 QString titleOf(MessageBox::Kind k) {
     switch (k) {
     case MessageBox::Kind::Error:
-        return QStringLiteral("Error");
+        return QCoreApplication::translate("qv::MessageBox", "Error");
     case MessageBox::Kind::Information:
-        return QStringLiteral("Information");
+        return QCoreApplication::translate("qv::MessageBox", "Information");
     case MessageBox::Kind::Confirm:
-        return QStringLiteral("Confirm");
+        return QCoreApplication::translate("qv::MessageBox", "Confirm");
     case MessageBox::Kind::Input:
         break;
     }
@@ -68,8 +69,10 @@ bool MessageBox::confirm(QWidget* parent, const QString& text, Default defaultAn
     }
     QMessageBox box(QMessageBox::Question, titleOf(Kind::Confirm), text, QMessageBox::NoButton,
                     parent);
-    QPushButton* yesButton = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    QPushButton* noButton = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    QPushButton* yesButton =
+        box.addButton(QCoreApplication::translate("qv::MessageBox", "&Yes"), QMessageBox::YesRole);
+    QPushButton* noButton =
+        box.addButton(QCoreApplication::translate("qv::MessageBox", "&No"), QMessageBox::NoRole);
     box.setDefaultButton(defaultAnswer == Default::Yes ? yesButton : noButton);
     box.setEscapeButton(noButton);
     box.exec();
@@ -90,8 +93,8 @@ std::optional<QString> MessageBox::input(QWidget* parent, const QString& title,
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(QString());
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    dialog.setOkButtonText(QCoreApplication::translate("qv::MessageBox", "OK"));
+    dialog.setCancelButtonText(QCoreApplication::translate("qv::MessageBox", "Cancel"));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
