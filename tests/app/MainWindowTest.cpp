@@ -1,10 +1,13 @@
 #include "AppFixture.h"
 #include "support/AccessibleTree.h"
 #include "support/ClippedText.h"
+#include "support/ScopedLanguage.h"
 #include "support/ScopedLook.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -376,6 +379,43 @@ TEST_F(MainWindowAccess, DarkStyleAndLargeFontCutNothingOff) {
                                                              QStyle::SC_ComboBoxEditField, combo());
         EXPECT_GE(textContrast(combo()->grab(field).toImage()), 4.5);
         form.reset();
+    }
+}
+
+// In each language the program speaks, idle and counting, at a small and a
+// large font: every text of the window is whole, the menus included, and
+// every control still has a name a reader can say.
+TEST_F(MainWindowAccess, EveryLanguageCutsNothingOff) {
+    for (const char* language : {"de", "fr", "es"}) {
+        for (const auto& [style, points] :
+             {std::pair{"Fusion", 9}, std::pair{"Adwaita-Dark", 13}}) {
+            SCOPED_TRACE(std::string(language) + " " + style + " " + std::to_string(points));
+            const ScopedLook look(style, points);
+            if (!look.active())
+                continue;
+            const testing::ScopedLanguage translated(language);
+            ASSERT_EQ(translated.language(), QLatin1String(language));
+            writeTimers({timer("Tea", 300)});
+            start();
+            form->show();
+            QCoreApplication::processEvents();
+            EXPECT_NE(form->menuBar()->actions().value(0)->text(), QLatin1String("&File"));
+            EXPECT_EQ(clippedTexts(form.get()).join(QLatin1Char(';')).toStdString(), "");
+            for (QMenu* menu : form->menuBar()->findChildren<QMenu*>()) {
+                menu->popup(QPoint());
+                EXPECT_GE(menu->width(), menu->sizeHint().width()) << menu->title().toStdString();
+                menu->hide();
+            }
+            EXPECT_EQ(unnamedControls(form.get()), QStringList());
+
+            startStop()->click();
+            seconds(1);
+            EXPECT_NE(form->statusText(0), QLatin1String("Running..."));
+            EXPECT_EQ(clippedTexts(form.get()).join(QLatin1Char(';')).toStdString(), "");
+            startStop()->click();
+            form.reset();
+            data.reset();
+        }
     }
 }
 

@@ -2,24 +2,31 @@
 #include "dialogs/TAboutForm.h"
 #include "dialogs/TPrefForm.h"
 #include "support/ClippedText.h"
+#include "support/ScopedLanguage.h"
 #include "support/ScopedLook.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPalette>
 #include <QStyle>
+#include <QTabWidget>
 #include <optional>
 
 namespace qv {
 namespace {
 
-// A style and an application font the desktop may impose on the dialogs.
+// A style and an application font the desktop may impose on the dialogs,
+// and the user's language (English where none is given).
 struct Look {
     const char* style;
     int points;
+    const char* language = nullptr;
 };
 
 void PrintTo(const Look& look, std::ostream* out) {
     *out << look.style << " at " << look.points << " pt";
+    if (look.language)
+        *out << " in " << look.language;
 }
 
 class ThemeFit : public test::SettingsFormTest, public ::testing::WithParamInterface<Look> {
@@ -29,28 +36,67 @@ protected:
         m_look.emplace(GetParam().style, GetParam().points);
         if (!m_look->active())
             GTEST_SKIP() << "style " << GetParam().style << " is not installed";
+        if (const char* language = GetParam().language) {
+            m_language.emplace(language);
+            ASSERT_EQ(m_language->language(), QLatin1String(language));
+        }
     }
     void TearDown() override {
         test::SettingsFormTest::TearDown();
+        m_language.reset();
         m_look.reset();
     }
 
     std::optional<testing::ScopedLook> m_look;
+    std::optional<testing::ScopedLanguage> m_language;
 };
+
+// The lists of a window that show their items shortened: a drop-down list
+// needs the width its longest item asks for.
+QStringList shortenedLists(QWidget* window) {
+    QStringList out;
+    for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+        if (combo->isVisibleTo(window) && combo->width() < combo->sizeHint().width())
+            out << QStringLiteral("%1: needs %2, has %3")
+                       .arg(combo->objectName())
+                       .arg(combo->sizeHint().width())
+                       .arg(combo->width());
+    }
+    return out;
+}
+
+// The window, frame included, fits the smallest screen in common use,
+// 1024 x 768 (the test platform's own screen is smaller still).
+void expectOnScreen(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    EXPECT_LE(frame.width(), 1024) << window->objectName().toStdString();
+    EXPECT_LE(frame.height(), 768 - 48) << window->objectName().toStdString() << " (and a panel)";
+}
 
 TEST_P(ThemeFit, NoDialogCutsOffAText) {
     addTimer("Timer 1");
     open();
     form->show();
     EXPECT_EQ(testing::clippedTexts(form.get()), QStringList());
+    EXPECT_EQ(shortenedLists(form.get()), QStringList());
+    expectOnScreen(form.get());
+    auto* rules = form->findChild<QTabWidget*>(QStringLiteral("RulePages"));
+    ASSERT_NE(rules, nullptr);
+    for (int page = 1; page < rules->count(); ++page) {
+        rules->setCurrentIndex(page);
+        EXPECT_EQ(testing::clippedTexts(form.get()), QStringList()) << "rule " << page + 1;
+        EXPECT_EQ(shortenedLists(form.get()), QStringList()) << "rule " << page + 1;
+    }
 
     TPrefForm prefs;
     prefs.show();
     EXPECT_EQ(testing::clippedTexts(&prefs), QStringList());
+    expectOnScreen(&prefs);
 
     TAboutForm about(QPixmap(202, 45));
     about.show();
     EXPECT_EQ(testing::clippedTexts(&about), QStringList());
+    expectOnScreen(&about);
     // The texts of the about box stay readable on whatever background the
     // style gives it.
     const QColor background = about.palette().color(QPalette::Window);
@@ -66,11 +112,21 @@ TEST_P(ThemeFit, NoDialogCutsOffAText) {
 INSTANTIATE_TEST_SUITE_P(Styles, ThemeFit,
                          ::testing::Values(Look{"Fusion", 9}, Look{"Fusion", 13},
                                            Look{"Adwaita-Dark", 9}, Look{"Adwaita-Dark", 13},
-                                           Look{"Adwaita", 13}),
+                                           Look{"Adwaita", 13}, Look{"Fusion", 9, "de"},
+                                           Look{"Fusion", 13, "de"}, Look{"Adwaita-Dark", 9, "de"},
+                                           Look{"Adwaita-Dark", 13, "de"}, Look{"Fusion", 9, "fr"},
+                                           Look{"Fusion", 13, "fr"}, Look{"Adwaita-Dark", 9, "fr"},
+                                           Look{"Adwaita-Dark", 13, "fr"}, Look{"Fusion", 9, "es"},
+                                           Look{"Fusion", 13, "es"}, Look{"Adwaita-Dark", 9, "es"},
+                                           Look{"Adwaita-Dark", 13, "es"}),
                          [](const auto& look) {
                              QString name = QString::fromLatin1(look.param.style);
                              name.remove(QLatin1Char('-'));
-                             return name.toStdString() + std::to_string(look.param.points) + "pt";
+                             std::string id =
+                                 name.toStdString() + std::to_string(look.param.points) + "pt";
+                             if (look.param.language)
+                                 id += std::string("_") + look.param.language;
+                             return id;
                          });
 
 } // namespace
