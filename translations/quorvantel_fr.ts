@@ -17,11 +17,11 @@
     </message>
     <message>
         <source>Do what SPACE does: start, stop or reset, as the preferences say.</source>
-        <translation>Comme la touche Espace : démarrer, arrêter ou réinitialiser, selon les préférences.</translation>
+        <translation>Comme la touche Espace&#xa0;: démarrer, arrêter ou réinitialiser, selon les préférences.</translation>
     </message>
     <message>
         <source>Print the selected timer, its time left and its state (idle, counting, paused or flashing), separated by tabs.</source>
-        <translation>Afficher le minuteur sélectionné, son temps restant et son état (« idle », « counting », « paused » ou « flashing »), séparés par des tabulations.</translation>
+        <translation>Afficher le minuteur sélectionné, son temps restant et son état («&#xa0;idle&#xa0;», «&#xa0;counting&#xa0;», «&#xa0;paused&#xa0;» ou «&#xa0;flashing&#xa0;»), séparés par des tabulations.</translation>
     </message>
     <message>
         <source>Print the timers&apos; names, one a line.</source>
@@ -31,7 +31,7 @@
         <source>%1
 Try &apos;quorvantel --help&apos; for more information.</source>
         <translation>%1
-Essayez « quorvantel --help » pour plus d&apos;informations.</translation>
+Essayez «&#xa0;quorvantel --help&#xa0;» pour plus d&apos;informations.</translation>
     </message>
     <message>
         <source>Named countdown timers with spoken announcements and alarms.
@@ -49,11 +49,11 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     </message>
     <message>
         <source>With --status: print one JSON object.</source>
-        <translation>Avec --status : afficher un seul objet JSON.</translation>
+        <translation>Avec --status&#xa0;: afficher un seul objet JSON.</translation>
     </message>
     <message>
         <source>With --start: the timer to start.</source>
-        <translation>Avec --start : le minuteur à démarrer.</translation>
+        <translation>Avec --start&#xa0;: le minuteur à démarrer.</translation>
     </message>
     <message>
         <source>%1 cannot be used together.</source>
@@ -65,11 +65,11 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     </message>
     <message>
         <source>Unexpected argument &apos;%1&apos;.</source>
-        <translation>Argument inattendu « %1 ».</translation>
+        <translation>Argument inattendu «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>--start takes one timer name; put a name with spaces in quotes.</source>
-        <translation>--start prend un seul nom de minuteur ; mettez un nom avec espaces entre guillemets.</translation>
+        <translation>--start prend un seul nom de minuteur&#xa0;; mettez un nom avec espaces entre guillemets.</translation>
     </message>
     <message>
         <source>The timer name is empty.</source>
@@ -81,7 +81,7 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     </message>
     <message>
         <source>Unknown command &apos;%1&apos;.</source>
-        <translation>Commande inconnue « %1 ».</translation>
+        <translation>Commande inconnue «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>the running copy did not answer.</source>
@@ -92,7 +92,7 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     <name>qv::FormBackground</name>
     <message>
         <source>The gradient bitmap file could not be found!</source>
-        <translation>Le fichier bitmap du fond est introuvable !</translation>
+        <translation>Le fichier bitmap du fond est introuvable&#xa0;!</translation>
     </message>
 </context>
 <context>
@@ -147,7 +147,7 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     </message>
     <message>
         <source>The page &quot;%1&quot; was not found in the help folder &quot;%2&quot;.</source>
-        <translation>La page « %1 » est introuvable dans le dossier d&apos;aide « %2 ».</translation>
+        <translation>La page «&#xa0;%1&#xa0;» est introuvable dans le dossier d&apos;aide «&#xa0;%2&#xa0;».</translation>
     </message>
     <message>
         <source>The help pages were not found.</source>
@@ -155,7 +155,7 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     </message>
     <message>
         <source>Quorvantel looks for its help in the folder &quot;%1&quot;, and that folder does not exist. Reinstalling Quorvantel puts the help pages back in place.</source>
-        <translation>Quorvantel cherche son aide dans le dossier « %1 », mais ce dossier n&apos;existe pas. Réinstallez Quorvantel pour remettre les pages d&apos;aide en place.</translation>
+        <translation>Quorvantel cherche son aide dans le dossier «&#xa0;%1&#xa0;», mais ce dossier n&apos;existe pas. Réinstallez Quorvantel pour remettre les pages d&apos;aide en place.</translation>
     </message>
     <message>
         <source>Quorvantel Help - %1</source>
@@ -276,11 +276,11 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     </message>
     <message>
         <source>Only numeric values allowed!</source>
-        <translation>Valeurs numériques uniquement !</translation>
+        <translation>Valeurs numériques uniquement&#xa0;!</translation>
     </message>
     <message>
         <source>Numeric value out of range!</source>
-        <translation>Valeur numérique hors limites !</translation>
+        <translation>Valeur numérique hors limites&#xa0;!</translation>
     </message>
 </context>
 <context>
@@ -328,7 +328,7 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     <name>qv::TMainForm</name>
     <message>
         <source>Active timer:</source>
-        <translation>Minuteur actif :</translation>
+        <translation>Minuteur actif&#xa0;:</translation>
     </message>
     <message>
         <source>Active timer</source>
@@ -384,19 +384,19 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
     </message>
     <message>
         <source>Fatal error, DB record not found!</source>
-        <translation>Erreur fatale : enregistrement de la base introuvable !</translation>
+        <translation>Erreur fatale&#xa0;: enregistrement de la base introuvable&#xa0;!</translation>
     </message>
     <message>
         <source>The timer is running, are you sure you want to close the application?</source>
-        <translation>Le minuteur est en cours, voulez-vous vraiment fermer l&apos;application ?</translation>
+        <translation>Le minuteur est en cours, voulez-vous vraiment fermer l&apos;application&#xa0;?</translation>
     </message>
     <message>
         <source>A dialog is open in Quorvantel; close it and try again.</source>
-        <translation>Une boîte de dialogue est ouverte dans Quorvantel ; fermez-la et réessayez.</translation>
+        <translation>Une boîte de dialogue est ouverte dans Quorvantel&#xa0;; fermez-la et réessayez.</translation>
     </message>
     <message>
         <source>There is no timer named &quot;%1&quot;.</source>
-        <translation>Il n&apos;y a aucun minuteur nommé « %1 ».</translation>
+        <translation>Il n&apos;y a aucun minuteur nommé «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>STOP</source>
@@ -416,7 +416,7 @@ Avec une option, agit sur l&apos;instance en cours (en lançant d&apos;abord le 
 The timer file &quot;%2&quot; is left as it is. The timers were read from &quot;%3&quot;, where an earlier session saved them, and will be saved there.</source>
         <translation>%1
 
-Le fichier des minuteurs « %2 » n&apos;est pas modifié. Les minuteurs ont été lus depuis « %3 », où une session précédente les avait enregistrés, et y seront enregistrés.</translation>
+Le fichier des minuteurs «&#xa0;%2&#xa0;» n&apos;est pas modifié. Les minuteurs ont été lus depuis «&#xa0;%3&#xa0;», où une session précédente les avait enregistrés, et y seront enregistrés.</translation>
     </message>
     <message>
         <source>%1
@@ -424,7 +424,7 @@ Le fichier des minuteurs « %2 » n&apos;est pas modifié. Les minuteurs ont �
 The timer file &quot;%2&quot; is left as it is. The timers will be saved to &quot;%3&quot;.</source>
         <translation>%1
 
-Le fichier des minuteurs « %2 » n&apos;est pas modifié. Les minuteurs seront enregistrés dans « %3 ».</translation>
+Le fichier des minuteurs «&#xa0;%2&#xa0;» n&apos;est pas modifié. Les minuteurs seront enregistrés dans «&#xa0;%3&#xa0;».</translation>
     </message>
 </context>
 <context>
@@ -654,15 +654,15 @@ Le fichier des minuteurs « %2 » n&apos;est pas modifié. Les minuteurs seron
     </message>
     <message>
         <source>Fatal error, DB record not found!</source>
-        <translation>Erreur fatale : enregistrement de la base introuvable !</translation>
+        <translation>Erreur fatale&#xa0;: enregistrement de la base introuvable&#xa0;!</translation>
     </message>
     <message>
         <source>You need to give the timer a name - try again!</source>
-        <translation>Vous devez donner un nom au minuteur. Réessayez !</translation>
+        <translation>Vous devez donner un nom au minuteur. Réessayez&#xa0;!</translation>
     </message>
     <message>
         <source>You already have 100 timers defined, no more timers can be added!</source>
-        <translation>Vous avez déjà 100 minuteurs, impossible d&apos;en ajouter d&apos;autres !</translation>
+        <translation>Vous avez déjà 100 minuteurs, impossible d&apos;en ajouter d&apos;autres&#xa0;!</translation>
     </message>
     <message>
         <source>New timer</source>
@@ -670,17 +670,17 @@ Le fichier des minuteurs « %2 » n&apos;est pas modifié. Les minuteurs seron
     </message>
     <message>
         <source>Enter the name of the new timer:</source>
-        <translation>Saisissez le nom du nouveau minuteur :</translation>
+        <translation>Saisissez le nom du nouveau minuteur&#xa0;:</translation>
     </message>
     <message>
         <source>You need to give the timer a unique name - try again!</source>
-        <translation>Vous devez donner au minuteur un nom unique. Réessayez !</translation>
+        <translation>Vous devez donner au minuteur un nom unique. Réessayez&#xa0;!</translation>
     </message>
     <message>
         <source>You cannot delete this timer (there must always be at least
 one timer defined), would you like to rename it?</source>
         <translation>Vous ne pouvez pas supprimer ce minuteur (il doit toujours en rester
-au moins un). Voulez-vous le renommer ?</translation>
+au moins un). Voulez-vous le renommer&#xa0;?</translation>
     </message>
     <message>
         <source>New timer name</source>
@@ -688,11 +688,11 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>Enter the new name of this timer:</source>
-        <translation>Saisissez le nouveau nom de ce minuteur :</translation>
+        <translation>Saisissez le nouveau nom de ce minuteur&#xa0;:</translation>
     </message>
     <message>
         <source>Are you sure you want to delete this timer?</source>
-        <translation>Voulez-vous vraiment supprimer ce minuteur ?</translation>
+        <translation>Voulez-vous vraiment supprimer ce minuteur&#xa0;?</translation>
     </message>
     <message>
         <source>Audio files (*.WAV *.wav)</source>
@@ -701,8 +701,8 @@ au moins un). Voulez-vous le renommer ?</translation>
     <message numerus="yes">
         <source>The path of this file is longer than %n characters and cannot be kept - choose another file!</source>
         <translation>
-            <numerusform>Le chemin de ce fichier dépasse %n caractère et ne peut pas être conservé. Choisissez un autre fichier !</numerusform>
-            <numerusform>Le chemin de ce fichier dépasse %n caractères et ne peut pas être conservé. Choisissez un autre fichier !</numerusform>
+            <numerusform>Le chemin de ce fichier dépasse %n caractère et ne peut pas être conservé. Choisissez un autre fichier&#xa0;!</numerusform>
+            <numerusform>Le chemin de ce fichier dépasse %n caractères et ne peut pas être conservé. Choisissez un autre fichier&#xa0;!</numerusform>
         </translation>
     </message>
 </context>
@@ -733,11 +733,11 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>This is not a data packet: the outermost element is &quot;%1&quot;.</source>
-        <translation>Ce n&apos;est pas un paquet de données : l&apos;élément racine est « %1 ».</translation>
+        <translation>Ce n&apos;est pas un paquet de données&#xa0;: l&apos;élément racine est «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>Field &apos;%1&apos; not found</source>
-        <translation>Champ « %1 » introuvable</translation>
+        <translation>Champ «&#xa0;%1&#xa0;» introuvable</translation>
     </message>
     <message>
         <source>The packet has more than one METADATA.</source>
@@ -749,7 +749,7 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>Field &apos;%1&apos; is declared twice.</source>
-        <translation>Le champ « %1 » est déclaré deux fois.</translation>
+        <translation>Le champ «&#xa0;%1&#xa0;» est déclaré deux fois.</translation>
     </message>
     <message>
         <source>The timer file has elements with too many attributes.</source>
@@ -757,11 +757,11 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>Type mismatch for field &apos;%1&apos;, expecting: %2 actual: %3</source>
-        <translation>Type incorrect pour le champ « %1 », attendu : %2, obtenu : %3</translation>
+        <translation>Type incorrect pour le champ «&#xa0;%1&#xa0;», attendu&#xa0;: %2, obtenu&#xa0;: %3</translation>
     </message>
     <message>
         <source>Invalid WIDTH &quot;%1&quot; for field &apos;%2&apos;</source>
-        <translation>WIDTH « %1 » non valide pour le champ « %2 »</translation>
+        <translation>WIDTH «&#xa0;%1&#xa0;» non valide pour le champ «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>The packet holds more rows than a timer table can take.</source>
@@ -769,11 +769,11 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>Invalid RowState &quot;%1&quot;.</source>
-        <translation>RowState « %1 » non valide.</translation>
+        <translation>RowState «&#xa0;%1&#xa0;» non valide.</translation>
     </message>
     <message>
         <source>Invalid value &quot;%1&quot; for field &apos;%2&apos;.</source>
-        <translation>Valeur « %1 » non valide pour le champ « %2 ».</translation>
+        <translation>Valeur «&#xa0;%1&#xa0;» non valide pour le champ «&#xa0;%2&#xa0;».</translation>
     </message>
     <message>
         <source>The file starts with a UTF-8 mark but is not valid UTF-8.</source>
@@ -789,23 +789,23 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>The encoding &quot;%1&quot; is not supported.</source>
-        <translation>L&apos;encodage « %1 » n&apos;est pas pris en charge.</translation>
+        <translation>L&apos;encodage «&#xa0;%1&#xa0;» n&apos;est pas pris en charge.</translation>
     </message>
     <message>
         <source>Error in the timer file at line %1, column %2: %3</source>
-        <translation>Erreur dans le fichier des minuteurs à la ligne %1, colonne %2 : %3</translation>
+        <translation>Erreur dans le fichier des minuteurs à la ligne %1, colonne %2&#xa0;: %3</translation>
     </message>
     <message>
         <source>Cannot create file &quot;%1&quot;. %2</source>
-        <translation>Impossible de créer le fichier « %1 ». %2</translation>
+        <translation>Impossible de créer le fichier «&#xa0;%1&#xa0;». %2</translation>
     </message>
     <message>
         <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>Impossible d&apos;ouvrir le fichier « %1 ». %2</translation>
+        <translation>Impossible d&apos;ouvrir le fichier «&#xa0;%1&#xa0;». %2</translation>
     </message>
     <message>
         <source>Cannot read file &quot;%1&quot;. %2</source>
-        <translation>Impossible de lire le fichier « %1 ». %2</translation>
+        <translation>Impossible de lire le fichier «&#xa0;%1&#xa0;». %2</translation>
     </message>
 </context>
 <context>
@@ -816,11 +816,11 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>Play &quot;beep&quot; sound</source>
-        <translation>Jouer le son « bip »</translation>
+        <translation>Jouer le son «&#xa0;bip&#xa0;»</translation>
     </message>
     <message>
         <source>Play &quot;tick&quot; sound</source>
-        <translation>Jouer le son « tic »</translation>
+        <translation>Jouer le son «&#xa0;tic&#xa0;»</translation>
     </message>
     <message>
         <source>Play custom sound</source>
@@ -828,11 +828,11 @@ au moins un). Voulez-vous le renommer ?</translation>
     </message>
     <message>
         <source>Play &quot;fanfare&quot; sound</source>
-        <translation>Jouer le son « fanfare »</translation>
+        <translation>Jouer le son «&#xa0;fanfare&#xa0;»</translation>
     </message>
     <message>
         <source>Play &quot;long beep&quot; sound</source>
-        <translation>Jouer le son « bip long »</translation>
+        <translation>Jouer le son «&#xa0;bip long&#xa0;»</translation>
     </message>
     <message>
         <source>No announcement</source>

@@ -84,6 +84,14 @@ check "help contents installed" yes "$(has "$prefix/share/quorvantel/help/index.
 check "help topics installed" "yes yes yes" "$(has "$prefix/share/quorvantel/help/settings.html") \
 $(has "$prefix/share/quorvantel/help/preferences.html") $(has "$prefix/share/quorvantel/help/files.html")"
 check "manual page installed" yes "$(has "$prefix/share/man/man1/quorvantel.1.gz")"
+check "translations installed" "yes yes yes" "$(has "$prefix/share/quorvantel/translations/quorvantel_de.qm") \
+$(has "$prefix/share/quorvantel/translations/quorvantel_fr.qm") $(has "$prefix/share/quorvantel/translations/quorvantel_es.qm")"
+# The installed program finds them where it is installed: its command line
+# speaks French when asked to, and English otherwise.
+check "the installed program speaks French" "Minuteurs" \
+    "$(LANGUAGE=fr "$prefix/bin/quorvantel" --help | sed -n '2s/ .*//p')"
+check "the installed program speaks English without a translation" "Named" \
+    "$(LANGUAGE=fi "$prefix/bin/quorvantel" --help | sed -n '2s/ .*//p')"
 check "copyright file installed" yes "$(has "$prefix/share/doc/quorvantel/copyright")"
 # The entry's own group, before its actions' groups.
 entry_key() { sed -n "/^\[Desktop Action/q; s/^$1=//p" "$prefix/share/applications/$id.desktop"; }
