@@ -44,10 +44,11 @@ PacketReader::PacketReader(const QString& text) : m_xmlText(text), m_xml(text) {
 QXmlStreamReader::TokenType PacketReader::next() {
     const auto t = m_xml.readNext();
     if (t == QXmlStreamReader::StartElement) {
-        if (++m_depth > TimerFile::kMaxDepth)
-            fail(QCoreApplication::translate("qv::TimerFile",
-                                             "Elements are nested more than %n deep.", nullptr,
-                                             TimerFile::kMaxDepth));
+        if (++m_depth > TimerFile::kMaxDepth) {
+            const int deepest = TimerFile::kMaxDepth;
+            fail(QCoreApplication::translate(
+                "qv::TimerFile", "Elements are nested more than %n deep.", nullptr, deepest));
+        }
     } else if (t == QXmlStreamReader::EndElement) {
         --m_depth;
     } else if (t == QXmlStreamReader::DTD || t == QXmlStreamReader::EntityReference) {
@@ -201,9 +202,9 @@ void PacketReader::readFields() {
 
 void PacketReader::readField() {
     if (m_fields.size() >= static_cast<std::size_t>(TimerFile::kMaxFields)) {
-        fail(QCoreApplication::translate("qv::TimerFile",
-                                         "The packet declares more than %n fields.", nullptr,
-                                         TimerFile::kMaxFields));
+        const int most = TimerFile::kMaxFields;
+        fail(QCoreApplication::translate(
+            "qv::TimerFile", "The packet declares more than %n fields.", nullptr, most));
         return;
     }
     FieldDef f;

@@ -97,6 +97,13 @@ void appendRow(std::string& out, const StoredRow& row, const std::vector<FieldDe
     }
 }
 
+// The message for a file over the size limit.
+QString tooLarge() {
+    const int mib = static_cast<int>(TimerFile::kMaxFileSize / (1024 * 1024));
+    return QCoreApplication::translate("qv::TimerFile", "The timer file is larger than %n MiB.",
+                                       nullptr, mib);
+}
+
 } // namespace
 
 QString TimerFile::cannotCreateMessage(const QString& path, const QString& reason) {
@@ -144,8 +151,7 @@ bool TimerFile::parse(const QByteArray& bytes, TimerDB& db, QString* error) {
     QString scratch;
     QString* err = error ? error : &scratch;
     if (bytes.size() > kMaxFileSize) {
-        *err = QCoreApplication::translate("qv::TimerFile", "The timer file is larger than %n MiB.",
-                                           nullptr, static_cast<int>(kMaxFileSize >> 20));
+        *err = tooLarge();
         return false;
     }
     QString text;
@@ -168,9 +174,7 @@ bool TimerFile::read(const QString& path, TimerDB& db, QString* error) {
     // Checked before reading so that a huge file is never loaded; the bounded
     // read covers files that grow meanwhile and devices without a size.
     if (file.size() > kMaxFileSize)
-        return failWith(QCoreApplication::translate("qv::TimerFile",
-                                                    "The timer file is larger than %n MiB.",
-                                                    nullptr, static_cast<int>(kMaxFileSize >> 20)));
+        return failWith(tooLarge());
     const QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         return failWith(QCoreApplication::translate("qv::TimerFile", "Cannot read file \"%1\". %2")

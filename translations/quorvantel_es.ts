@@ -807,6 +807,27 @@ un temporizador definido). ¿Quiere cambiarle el nombre?</translation>
         <source>Cannot read file &quot;%1&quot;. %2</source>
         <translation>No se puede leer el archivo &quot;%1&quot;. %2</translation>
     </message>
+    <message numerus="yes">
+        <source>Elements are nested more than %n deep.</source>
+        <translation>
+            <numerusform>Los elementos están anidados en más de %n nivel.</numerusform>
+            <numerusform>Los elementos están anidados en más de %n niveles.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The packet declares more than %n fields.</source>
+        <translation>
+            <numerusform>El paquete declara más de %n campo.</numerusform>
+            <numerusform>El paquete declara más de %n campos.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The timer file is larger than %n MiB.</source>
+        <translation>
+            <numerusform>El archivo de temporizadores ocupa más de %n MiB.</numerusform>
+            <numerusform>El archivo de temporizadores ocupa más de %n MiB.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>qv::TimerRecord</name>

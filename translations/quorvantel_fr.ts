@@ -807,6 +807,27 @@ au moins un). Voulez-vous le renommer&#xa0;?</translation>
         <source>Cannot read file &quot;%1&quot;. %2</source>
         <translation>Impossible de lire le fichier «&#xa0;%1&#xa0;». %2</translation>
     </message>
+    <message numerus="yes">
+        <source>Elements are nested more than %n deep.</source>
+        <translation>
+            <numerusform>Les éléments sont imbriqués sur plus de %n niveau.</numerusform>
+            <numerusform>Les éléments sont imbriqués sur plus de %n niveaux.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The packet declares more than %n fields.</source>
+        <translation>
+            <numerusform>Le paquet déclare plus de %n champ.</numerusform>
+            <numerusform>Le paquet déclare plus de %n champs.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The timer file is larger than %n MiB.</source>
+        <translation>
+            <numerusform>Le fichier des minuteurs dépasse %n MiB.</numerusform>
+            <numerusform>Le fichier des minuteurs dépasse %n MiB.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>qv::TimerRecord</name>

@@ -1,4 +1,5 @@
 #include "SettingsFormFixture.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/TAboutForm.h"
 #include "dialogs/TPrefForm.h"
 #include "support/ClippedText.h"
@@ -92,6 +93,14 @@ TEST_P(ThemeFit, NoDialogCutsOffAText) {
     prefs.show();
     EXPECT_EQ(testing::clippedTexts(&prefs), QStringList());
     expectOnScreen(&prefs);
+
+    // The help window's own controls; the pages are in English.
+    HelpWindow::showTopic(nullptr, 0);
+    HelpWindow* help = HelpWindow::instance();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(testing::clippedTexts(help), QStringList());
+    expectOnScreen(help);
+    delete help;
 
     TAboutForm about(QPixmap(202, 45));
     about.show();

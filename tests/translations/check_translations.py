@@ -60,6 +60,31 @@ def problems_in(ts_path):
     return found
 
 
+MARKED = re.compile(r'(?:\btr\(|QT_TR_NOOP\(|QT_TRANSLATE_NOOP\("[^"]+",|'
+                    r'QCoreApplication::translate\("[^"]+",)\s*"((?:[^"\\]|\\.)*)"')
+
+
+def unescape(literal):
+    """The text of a C++ string literal's body."""
+    return re.sub(r'\\(u[0-9A-Fa-f]{4}|.)',
+                  lambda m: chr(int(m.group(1)[1:], 16)) if len(m.group(1)) == 5
+                  else {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), literal)
+
+
+def unmarked_by_lupdate(source_root, ts_path):
+    """Texts marked in the sources that lupdate did not take in (it skips a
+    call it cannot read, such as a plural count it cannot parse)."""
+    sources = {m.findtext("source") or "" for m in ET.parse(ts_path).getroot().iter("message")}
+    found = []
+    for layer in LAYERS:
+        for path in sorted((source_root / layer).glob("*.[ch]*")):
+            for match in MARKED.finditer(path.read_text(encoding="utf-8")):
+                start = unescape(match.group(1))
+                if not any(s.startswith(start) for s in sources):
+                    found.append(f"{path.relative_to(source_root)}: {start!r} is not in {ts_path.name}")
+    return found
+
+
 def behind_sources(source_root, ts_files, lupdate):
     """What lupdate would add to or retire from copies of the files."""
     found = []
@@ -97,6 +122,7 @@ def main():
     found = []
     for ts in ts_files:
         found += problems_in(ts)
+    found += unmarked_by_lupdate(source_root, ts_files[0])
     if len(sys.argv) > 2:
         found += behind_sources(source_root, ts_files, sys.argv[2])
     for line in found:
