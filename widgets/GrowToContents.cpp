@@ -34,7 +34,10 @@ QSize needed(QWidget* w) {
             button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         QString shown = button->text();
         shown.remove(QLatin1Char('&'));
-        const int text = button->fontMetrics().horizontalAdvance(shown);
+        int text = button->fontMetrics().horizontalAdvance(shown);
+        // An icon stands before the text, with the style's usual gap.
+        if (!button->icon().isNull())
+            text += button->iconSize().width() + 4;
         return QSize(button->width() + std::max(0, text - inside.width()),
                      std::max(button->height(), button->fontMetrics().height()));
     }
@@ -47,6 +50,24 @@ bool isHolder(const QWidget* w) {
     const QMetaObject* kind = w->metaObject();
     return qobject_cast<const QGroupBox*>(w) || kind == &QWidget::staticMetaObject ||
            kind == &QFrame::staticMetaObject;
+}
+
+// What stands to the right of a control that grew by `dx`, on its row, in a
+// holder placed by hand, moves along by as much, so that the control does not
+// cover it: the gap between them stays as it was designed.
+void makeRoomBeside(QWidget* grown, const QRect& was, int dx) {
+    QWidget* holder = grown->parentWidget();
+    if (!holder || holder->layout())
+        return;
+    for (QObject* o : holder->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w == grown || w->isWindow() || w->isHidden())
+            continue;
+        const QRect g = w->geometry();
+        const bool sameRow = g.top() <= was.bottom() && g.bottom() >= was.top();
+        if (sameRow && g.left() > was.right())
+            w->move(g.left() + dx, g.top());
+    }
 }
 
 int depth(const QWidget* w, const QWidget* top) {
@@ -68,13 +89,16 @@ void growToContents(QWidget* dialog) {
         const QSize need = needed(w);
         if (need.isEmpty() || (need.width() <= w->width() && need.height() <= w->height()))
             continue;
-        QRect g = w->geometry();
+        const QRect was = w->geometry();
+        QRect g = was;
         g.setWidth(std::max(g.width(), need.width()));
         if (need.height() > g.height()) {
             g.moveTop(std::max(0, g.top() - (need.height() - g.height()) / 2));
             g.setHeight(need.height());
         }
         w->setGeometry(g);
+        if (g.right() > was.right())
+            makeRoomBeside(w, was, g.right() - was.right());
     }
 
     // Innermost holders first, so that a grown group box is itself kept inside

@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <optional>
@@ -66,6 +68,38 @@ QStringList shortenedLists(QWidget* window) {
     return out;
 }
 
+// Whether a control paints all of its rectangle: a button, a field, a
+// colour swatch. Labels and radio buttons paint only their text and may
+// touch at their edges.
+bool paintsItsArea(const QWidget* w) {
+    return qobject_cast<const QPushButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || w->autoFillBackground();
+}
+
+// The controls of a window placed by hand that cover one another, as
+// "A covers B": a control that grew for its text must not hide its neighbour.
+QStringList coveredControls(QWidget* window) {
+    QStringList out;
+    QList<QWidget*> holders{window};
+    for (QWidget* w : window->findChildren<QWidget*>())
+        holders << w;
+    for (QWidget* holder : holders) {
+        if (holder->layout() || !holder->isVisibleTo(window))
+            continue;
+        QList<QWidget*> shown;
+        for (QObject* o : holder->children())
+            if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow() && w->isVisibleTo(window))
+                shown << w;
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            for (qsizetype j = i + 1; j < shown.size(); ++j)
+                if ((paintsItsArea(shown[i]) || paintsItsArea(shown[j])) &&
+                    shown[i]->geometry().intersects(shown[j]->geometry()))
+                    out << shown[i]->objectName() + QStringLiteral(" covers ") +
+                               shown[j]->objectName();
+    }
+    return out;
+}
+
 // The window, frame included, fits the smallest screen in common use,
 // 1024 x 768 (the test platform's own screen is smaller still).
 void expectOnScreen(const QWidget* window) {
@@ -92,6 +126,7 @@ TEST_P(ThemeFit, NoDialogCutsOffAText) {
     TPrefForm prefs;
     prefs.show();
     EXPECT_EQ(testing::clippedTexts(&prefs), QStringList());
+    EXPECT_EQ(coveredControls(&prefs), QStringList());
     expectOnScreen(&prefs);
 
     // The help window's own controls; the pages are in English.
@@ -105,6 +140,7 @@ TEST_P(ThemeFit, NoDialogCutsOffAText) {
     TAboutForm about(QPixmap(202, 45));
     about.show();
     EXPECT_EQ(testing::clippedTexts(&about), QStringList());
+    EXPECT_EQ(coveredControls(&about), QStringList());
     expectOnScreen(&about);
     // The texts of the about box stay readable on whatever background the
     // style gives it.
