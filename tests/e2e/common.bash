@@ -69,10 +69,17 @@ wait_exit() {
 }
 
 # The program's main window (waits for it to be shown), its program title
-# (the X11 icon name), and a key pressed in it.
+# (the X11 icon name), and keys pressed in a window (press <window> <keys...>),
+# a moment apart so that a menu or dialog a key opens is there for the next.
 main_window() { timeout 20 xdotool search --sync --onlyvisible --name '^Quorvantel 1\.02$' | head -1; }
 icon_name() { xprop -id "$1" _NET_WM_ICON_NAME | sed -n 's/.* = "\(.*\)"$/\1/p'; }
 press() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1
-    xdotool key --clearmodifiers "$2"
+    local win=$1 first=1
+    shift
+    xdotool windowactivate --sync "$win" >/dev/null 2>&1
+    for k in "$@"; do
+        ((first)) || sleep 0.3
+        first=0
+        xdotool key --clearmodifiers "$k"
+    done
 }

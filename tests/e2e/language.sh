@@ -132,15 +132,6 @@ fits() {
         fail "$1 (${w}x${h} at $x,$y, its frame $left $right $top $bottom) leaves the ${screen_w}x${screen_h} screen"
     fi
 }
-press() { # press <window> <keys...>
-    local win=$1
-    shift
-    xdotool windowactivate --sync "$win" >/dev/null 2>&1
-    for k in "$@"; do
-        xdotool key --clearmodifiers "$k"
-        sleep 0.3
-    done
-}
 shot() { sleep 0.5; import -window "$2" "$shots/$1.png"; }
 # A text as an extended regular expression that matches only itself; in a
 # title with %1 that part matches any text.

@@ -26,15 +26,6 @@ app=$work/app/$(basename "$program")
 "$app" >>"$work/log" 2>&1 &
 pids+=($!)
 find_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1; }
-press() { # press <window> <keys...>
-    local win=$1
-    shift
-    xdotool windowactivate --sync "$win" >/dev/null 2>&1
-    for k in "$@"; do
-        xdotool key --clearmodifiers "$k"
-        sleep 0.3
-    done
-}
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
 # fits <what> <window>: the window lies wholly on the screen.
 fits() {
