@@ -143,7 +143,8 @@ check "the program's caption carries the package's version" yes \
     "$(grep -aqF "Quorvantel $version" "$prefix/bin/quorvantel" && echo yes)"
 check "dependencies computed from the libraries" "yes yes" \
     "$(field Depends | grep -q 'libqt6widgets6' && echo yes) $(field Depends | grep -q 'libsndfile1' && echo yes)"
-check "recommends the sound server and Wayland support" "pulseaudio | pipewire-pulse, qt6-wayland" \
+check "recommends the sound server, Wayland support and Qt's translations" \
+    "pulseaudio | pipewire-pulse, qt6-wayland, qt6-translations-l10n" \
     "$(field Recommends)"
 check "package holds the program only, no test or benchmark" "" \
     "$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -E 'test|bench' | grep -v '^./usr/share/')"
